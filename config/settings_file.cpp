@@ -1,0 +1,52 @@
+#include "config/settings_file.h"
+
+#include <windows.h>
+
+#include <vector>
+
+bool DeriveSettingsFilePath(const std::wstring& modulePath, std::wstring& settingsPath)
+{
+    const size_t dot = modulePath.rfind(L'.');
+    if (dot == std::wstring::npos)
+        return false;
+    settingsPath = modulePath.substr(0, dot + 1) + L"ini";
+    return true;
+}
+
+void ReadProfileString(const std::wstring& file, const std::wstring& section,
+                       const std::wstring& key, std::wstring& value)
+{
+    DWORD size = 256;
+    for (;;)
+    {
+        std::vector<wchar_t> buffer(size, L'\0');
+        const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"",
+                                                      buffer.data(), size, file.c_str());
+        if (length != size - 1)
+        {
+            value.assign(buffer.data());
+            return;
+        }
+        size *= 2;
+    }
+}
+
+void LookupSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                   std::wstring& value)
+{
+    value.clear();
+    std::wstring own;
+    ReadProfileString(file, section, key, own);
+    if (!own.empty())
+    {
+        value = own;
+        return;
+    }
+    std::wstring extended;
+    ReadProfileString(file, section + L"+", key, extended);
+    if (extended.empty())
+        return;
+    if (extended[0] != L' ')
+        value = L" ";
+    value += extended;
+}

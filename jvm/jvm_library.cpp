@@ -1,0 +1,36 @@
+// Loading the chosen JVM library and finding its Invocation API entries.
+#include "launcher/error_report.h"
+#include "launcher/launcher.h"
+#include "ui/resources/resource.h"
+
+// An exported function of a loaded library as the type it really has.
+template <typename TFunction> static TFunction LookupEntry(HMODULE hLibrary, const char* pName)
+{
+    return reinterpret_cast<TFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(hLibrary, pName)));
+}
+
+bool CLauncher::LoadJvmLibrary()
+{
+    HMODULE hLibrary = LoadLibraryW(m_jvmLibraryPath.c_str());
+    if (hLibrary == nullptr)
+    {
+        const DWORD errorCode = GetLastError();
+        ShowFormattedError(m_hMessageOwner, LoadText(IDS_JVM_LOAD_FAILED), m_jvmLibraryPath,
+                           errorCode);
+        return false;
+    }
+    // The library stays loaded for the life of the process.
+    m_pfnCreateJavaVM = LookupEntry<PfnCreateJavaVM>(hLibrary, "JNI_CreateJavaVM");
+    if (m_pfnCreateJavaVM != nullptr)
+    {
+        m_pfnGetDefaultJavaVMInitArgs =
+            LookupEntry<PfnGetDefaultJavaVMInitArgs>(hLibrary, "JNI_GetDefaultJavaVMInitArgs");
+        if (m_pfnGetDefaultJavaVMInitArgs != nullptr)
+            return true;
+    }
+    const DWORD errorCode = GetLastError();
+    ShowFormattedError(m_hMessageOwner, LoadText(IDS_WINDOWS_EXCEPTION),
+                       LoadText(IDS_NO_CREATE_JAVA_VM), errorCode);
+    return false;
+}

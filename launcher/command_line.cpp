@@ -1,0 +1,6 @@
+#include "launcher/launcher.h"
+
+void ParseCommandLine(CArgumentList& arguments)
+{
+    ParseCommandLineText(GetCommandLineW(), arguments);
+}

@@ -1,0 +1,83 @@
+#include "launcher/launcher.h"
+
+CLauncher::CLauncher()
+    : m_hSplashThread(nullptr), m_dwSplashThreadId(0), m_jvmType(0), m_pJavaVM(nullptr),
+      m_pJniEnv(nullptr), m_pSplashWindow(nullptr), m_hMessageOwner(nullptr), m_bService(false),
+      m_preferJdk(false), m_preferJre(false), m_searchBothKinds(true), m_allowJRockit(false),
+      m_allowSun(true), m_allowIbm(false), m_favorJRockit(false), m_favorSun(true),
+      m_favorIbm(false), m_pInstanceRecord(nullptr), m_hInstanceMapping(nullptr),
+      m_hListenerThread(nullptr), m_bPrimaryInstance(false), m_bSingleInstance(false),
+      m_bPairReturnCode(false), m_bFailureCheck(false), m_bOverrideWorkingDir(false),
+      m_mainThreadStackSize(0), m_pfnSplashClose(nullptr), m_hMainStartedEvent(nullptr),
+      m_runPairProduct(false), m_pfnCreateJavaVM(nullptr), m_pfnGetDefaultJavaVMInitArgs(nullptr)
+{
+}
+
+CLauncher::~CLauncher() {}
+
+bool CLauncher::Initialize()
+{
+    ParseCommandLine(m_arguments);
+    if (!ReadSettings())
+        return false;
+    if (!SetupSingleInstance())
+        return false;
+    if (m_bSingleInstance && !m_bPrimaryInstance)
+        return true;
+    if (m_bOverrideWorkingDir)
+        SetWorkingDirectoryToModule();
+    return LocateJvm();
+}
+
+DWORD CLauncher::Run()
+{
+    if (m_runPairProduct)
+        return StartPairProduct();
+    if (m_bSingleInstance && !m_bPrimaryInstance)
+        return WaitForPrimaryInstance();
+    PrepareEnvironment();
+    if (m_arguments.Find(L"-nosplash") < 0 && m_arguments.Find(L"/nosplash") < 0)
+    {
+        if (!ShowSplash())
+            return 0;
+    }
+    if (!LoadJvmLibrary())
+        return kExitFailure;
+    if (!BuildVmOptions())
+        return kExitFailure;
+    if (StartMainThread() == 0)
+        return 0;
+    if (m_pfnSplashClose != nullptr)
+    {
+        m_pfnSplashClose();
+        m_pfnSplashClose = nullptr;
+    }
+    return kExitFailure;
+}
+
+void CLauncher::Shutdown()
+{
+    StopNativeSplash();
+    if (m_pJavaVM != nullptr)
+        m_pJavaVM->DestroyJavaVM();
+    StopInstanceListener();
+    if (m_pfnSplashClose != nullptr)
+    {
+        m_pfnSplashClose();
+        m_pfnSplashClose = nullptr;
+    }
+    m_arguments.Clear();
+    m_preferredVersions.Clear();
+    m_vmOptions.Clear();
+}
+
+void CLauncher::SetWorkingDirectoryToModule()
+{
+    std::wstring path;
+    if (!GetModulePath(path))
+        return;
+    const size_t slash = path.rfind(L'\\');
+    if (slash == std::wstring::npos || slash < 1)
+        return;
+    SetCurrentDirectoryW(path.substr(0, slash).c_str());
+}

@@ -1,0 +1,118 @@
+// CLauncher: the one object that a launch of jvmhost.exe consists of. The entry function
+// builds it and runs Initialize, Run (when Initialize succeeded) and Shutdown.
+#ifndef JVMHOST_LAUNCHER_H
+#define JVMHOST_LAUNCHER_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "jre/java_version.h"
+#include "jvm/jvm_entries.h"
+#include "jvm/vm_option_list.h"
+#include "launcher/argument_list.h"
+
+class CSplashWindow;
+
+// Exit code of every launch that fails before or while starting Java.
+const DWORD kExitFailure = 0xFFFFFFFF;
+
+class CLauncher
+{
+public:
+    CLauncher();
+    ~CLauncher();
+    CLauncher(const CLauncher&) = delete;
+    CLauncher& operator=(const CLauncher&) = delete;
+
+    // Sequences.
+    bool Initialize();
+    DWORD Run();
+    void Shutdown();
+
+    void SetWorkingDirectoryToModule();
+    DWORD StartPairProduct();
+    DWORD StartMainThread();
+    static DWORD WINAPI MainThreadProc(void* pParameter);
+    size_t GetDefaultThreadStackSize();
+
+    // Settings file and settings.
+    bool GetModulePath(std::wstring& path);
+    bool GetSettingsFilePath(std::wstring& path);
+    bool ReadSettings();
+
+    // Single instance.
+    bool SetupSingleInstance();
+    DWORD WaitForPrimaryInstance();
+    void StopInstanceListener();
+
+    // JRE discovery.
+    bool LocateJvm();
+
+    // JVM start-up.
+    void PrepareEnvironment();
+    bool LoadJvmLibrary();
+    bool BuildVmOptions();
+    bool CreateJvm();
+    bool InvokeMainClass();
+
+    // Splash.
+    bool ShowSplash();
+    void StopNativeSplash();
+
+    HANDLE m_hSplashThread;
+    DWORD m_dwSplashThreadId;
+    std::wstring m_splashImage;
+    std::wstring m_splashShadow;
+    int m_jvmType;
+    std::wstring m_jvmLibraryPath;
+    JavaVM* m_pJavaVM;
+    JNIEnv* m_pJniEnv;
+    std::wstring m_mainClass;
+    CJavaVersion m_foundJreVersion;
+    CJavaVersion m_minVersion;
+    CJavaVersion m_maxVersion;
+    CArgumentList m_arguments;
+    CSplashWindow* m_pSplashWindow;
+    HWND m_hMessageOwner;
+    bool m_bService;
+    bool m_preferJdk;
+    bool m_preferJre;
+    bool m_searchBothKinds;
+    bool m_allowJRockit;
+    bool m_allowSun;
+    bool m_allowIbm;
+    bool m_favorJRockit;
+    bool m_favorSun;
+    bool m_favorIbm;
+    std::wstring m_productName;
+    std::wstring m_productCode;
+    CVmOptionList m_vmOptions;
+    CArgumentList m_preferredVersions;
+    std::wstring m_jrePath;
+    std::wstring m_libraryPath;
+    void* m_pInstanceRecord;
+    HANDLE m_hInstanceMapping;
+    HANDLE m_hListenerThread;
+    bool m_bPrimaryInstance;
+    bool m_bSingleInstance;
+    std::wstring m_outputFile;
+    std::wstring m_errorFile;
+    std::wstring m_systemPath;
+    std::wstring m_cmd;
+    std::wstring m_pairProduct;
+    bool m_bPairReturnCode;
+    bool m_bFailureCheck;
+    bool m_bOverrideWorkingDir;
+    size_t m_mainThreadStackSize;
+    void (*m_pfnSplashClose)();
+    HANDLE m_hMainStartedEvent;
+    bool m_runPairProduct;
+    PfnCreateJavaVM m_pfnCreateJavaVM;
+    PfnGetDefaultJavaVMInitArgs m_pfnGetDefaultJavaVMInitArgs;
+};
+
+// Fills arguments from the process's own wide command line.
+void ParseCommandLine(CArgumentList& arguments);
+
+#endif

@@ -1,0 +1,142 @@
+#!/usr/bin/env python3
+"""Runs one black-box case of jvmhost.exe under Wine.
+
+A case file (TOML) holds [[case]] tables:
+  name    the case's name
+  exe     where the copy of jvmhost.exe goes, relative to the case folder ("tool.exe")
+  files   {relative path = text} written before the run (UTF-8, or see "encodings")
+  encodings  {relative path = "utf-8-sig" | "utf-16" | "cp1252"} for some of those files
+  copies  {relative path = name of a built test tool or stand-in library}
+  args    text appended to the quoted program path on the command line
+  boxes   the message boxes expected, in order: {text, caption, owner, icon, buttons};
+          a field left out is not checked
+  exit    the expected exit code (4294967295 for -1)
+  expect_files  {relative path = text} files the run must leave with exactly that content
+  dotless true when the case needs a work folder path without any dot (else it is skipped)
+  timeout seconds before the program is ended (60)
+
+The case folder is made anew under --work; boxwatch.exe starts the program there, answers
+each box with OK and reports what it saw.
+"""
+import argparse
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tomllib
+
+SKIPPED = 77
+
+
+def load_cases(path):
+    with open(path, "rb") as f:
+        return tomllib.load(f).get("case", [])
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def check_boxes(expected, seen):
+    problems = []
+    if len(expected) != len(seen):
+        problems.append(f"expected {len(expected)} message box(es), saw {len(seen)}")
+    for index, (want, got) in enumerate(zip(expected, seen), start=1):
+        for field, value in want.items():
+            if got.get(field) != value:
+                problems.append(f"box {index}: {field} is {got.get(field)!r}, expected {value!r}")
+    return problems
+
+
+def prepare(case, work, jvmhost, tools):
+    if os.path.exists(work):
+        shutil.rmtree(work)
+    os.makedirs(work)
+    exe = os.path.join(work, case["exe"])
+    os.makedirs(os.path.dirname(exe), exist_ok=True)
+    shutil.copyfile(jvmhost, exe)
+    encodings = case.get("encodings", {})
+    for relative, text in case.get("files", {}).items():
+        target = os.path.join(work, relative)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        encoding = encodings.get(relative, "utf-8")
+        with open(target, "w", encoding=encoding, newline="") as f:
+            f.write(text.replace("\r\n", "\n").replace("\n", "\r\n"))
+    for relative, tool in case.get("copies", {}).items():
+        target = os.path.join(work, relative)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        shutil.copyfile(os.path.join(tools, tool), target)
+    return exe
+
+
+def run(case, args):
+    work = os.path.abspath(args.work)
+    if case.get("dotless") and "." in work:
+        print(f"skipped: the case needs a folder path without dots, {work} has one")
+        return SKIPPED
+    exe = prepare(case, work, args.jvmhost, args.tools)
+    command_line = '"' + windows_path(exe) + '"' + case.get("args", "")
+    with open(os.path.join(work, "cmdline.txt"), "w", encoding="utf-8", newline="") as f:
+        f.write(command_line)
+    report_path = os.path.join(work, "report.json")
+    wine_log = os.path.join(work, "wine.log")
+    with open(wine_log, "wb") as log:
+        result = subprocess.run(
+            [args.wine, args.prefix, os.path.join(args.tools, "boxwatch.exe"),
+             windows_path(report_path), windows_path(os.path.join(work, "cmdline.txt")),
+             str(case.get("timeout", 60))],
+            cwd=work, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
+    if result.returncode != 0 or not os.path.exists(report_path):
+        print(f"boxwatch failed with {result.returncode}; see {wine_log}")
+        return 1
+    with open(report_path, encoding="ascii") as f:
+        report = json.load(f)
+
+    problems = []
+    if report["timeout"]:
+        problems.append("the program did not end in time")
+    problems += check_boxes(case.get("boxes", []), report["boxes"])
+    if "exit" in case and report["exit"] != case["exit"]:
+        problems.append(f"exit code {report['exit']}, expected {case['exit']}")
+    for relative, text in case.get("expect_files", {}).items():
+        target = os.path.join(work, relative)
+        if not os.path.exists(target):
+            problems.append(f"{relative} was not written")
+            continue
+        with open(target, encoding="utf-8") as f:
+            content = f.read()
+        if content != text:
+            problems.append(f"{relative} holds {content!r}, expected {text!r}")
+
+    print("command line:", command_line)
+    print("report:", json.dumps(report, ensure_ascii=False))
+    for problem in problems:
+        print("FAIL:", problem)
+    return 1 if problems else 0
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--list", metavar="CASE_FILE")
+    parser.add_argument("--case-file")
+    parser.add_argument("--case")
+    parser.add_argument("--wine")
+    parser.add_argument("--prefix")
+    parser.add_argument("--jvmhost")
+    parser.add_argument("--tools")
+    parser.add_argument("--work")
+    args = parser.parse_args()
+    if args.list:
+        for case in load_cases(args.list):
+            print(case["name"])
+        return 0
+    cases = {case["name"]: case for case in load_cases(args.case_file)}
+    if args.case not in cases:
+        print(f"no case {args.case!r} in {args.case_file}")
+        return 2
+    return run(cases[args.case], args)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

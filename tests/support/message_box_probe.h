@@ -1,0 +1,48 @@
+// Finds the message boxes a process shows, reads them as a user would see them, and
+// answers them. Used by the automation helper and by in-process unit tests.
+#ifndef JVMHOST_TESTS_MESSAGE_BOX_PROBE_H
+#define JVMHOST_TESTS_MESSAGE_BOX_PROBE_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct SMessageBoxInfo
+{
+    std::wstring caption;
+    std::wstring text;
+    // Class name of the owner window; empty when the box has no owner.
+    std::wstring owner;
+    // "error", "warning", "information", "question", "none" or "other".
+    std::wstring icon;
+    std::vector<std::wstring> buttons;
+};
+
+// A visible dialog-class top-level window of that process, or null.
+HWND FindMessageBox(DWORD processId);
+
+SMessageBoxInfo ReadMessageBox(HWND hBox);
+
+// Presses the box's button with that control id and waits until the box is gone.
+void PressMessageBoxButton(HWND hBox, int controlId);
+
+// Answers the message boxes of the current process with OK from a thread of its own, and
+// keeps what they showed.
+class CMessageBoxAnswerer
+{
+public:
+    CMessageBoxAnswerer();
+    ~CMessageBoxAnswerer();
+    // Stops answering and returns every box seen, in order.
+    std::vector<SMessageBoxInfo> Finish();
+
+private:
+    static DWORD WINAPI ThreadProc(void* pParameter);
+
+    HANDLE m_hThread;
+    volatile LONG m_bStop;
+    std::vector<SMessageBoxInfo> m_boxes;
+};
+
+#endif

@@ -1,0 +1,121 @@
+// Automation helper for the black-box tests. Starts a program, answers every message box it
+// shows with OK, and writes what the boxes showed and the program's exit code as JSON:
+//   boxwatch.exe REPORT_FILE COMMAND_LINE_FILE [TIMEOUT_SECONDS]
+// The command line file holds the exact command line in UTF-8 (no line end).
+#include "../support/message_box_probe.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace
+{
+std::wstring ReadUtf8File(const wchar_t* path)
+{
+    std::string bytes;
+    FILE* pFile = _wfopen(path, L"rb");
+    if (pFile == nullptr)
+        return std::wstring();
+    char chunk[4096];
+    size_t count;
+    while ((count = fread(chunk, 1, sizeof(chunk), pFile)) > 0)
+        bytes.append(chunk, count);
+    fclose(pFile);
+    if (bytes.empty())
+        return std::wstring();
+    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), (int)bytes.size(), nullptr, 0);
+    std::wstring text(length, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), (int)bytes.size(), &text[0], length);
+    return text;
+}
+
+// A JSON string in plain ASCII: everything else as \u escapes of its UTF-16 units.
+std::string Json(const std::wstring& text)
+{
+    std::string out = "\"";
+    for (wchar_t c : text)
+    {
+        if (c == L'"' || c == L'\\')
+        {
+            out += '\\';
+            out += static_cast<char>(c);
+        }
+        else if (c >= 0x20 && c < 0x7F)
+        {
+            out += static_cast<char>(c);
+        }
+        else
+        {
+            char escape[8];
+            snprintf(escape, sizeof(escape), "\\u%04x", static_cast<unsigned>(c));
+            out += escape;
+        }
+    }
+    return out + "\"";
+}
+
+std::string BoxJson(const SMessageBoxInfo& box)
+{
+    std::string buttons;
+    for (size_t i = 0; i < box.buttons.size(); ++i)
+        buttons += (i ? "," : "") + Json(box.buttons[i]);
+    return "{\"caption\":" + Json(box.caption) + ",\"text\":" + Json(box.text) +
+           ",\"owner\":" + Json(box.owner) + ",\"icon\":" + Json(box.icon) + ",\"buttons\":[" +
+           buttons + "]}";
+}
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 3)
+    {
+        fprintf(stderr, "usage: boxwatch REPORT_FILE COMMAND_LINE_FILE [TIMEOUT_SECONDS]\n");
+        return 2;
+    }
+    std::wstring commandLine = ReadUtf8File(argv[2]);
+    const DWORD timeoutMs = (argc > 3 ? wcstoul(argv[3], nullptr, 10) : 60) * 1000;
+
+    STARTUPINFOW startupInfo = {};
+    startupInfo.cb = sizeof(startupInfo);
+    PROCESS_INFORMATION processInfo = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startupInfo, &processInfo))
+    {
+        fprintf(stderr, "boxwatch: cannot start the program (error %lu)\n", GetLastError());
+        return 3;
+    }
+
+    std::vector<SMessageBoxInfo> boxes;
+    bool timedOut = false;
+    const DWORD start = GetTickCount();
+    while (WaitForSingleObject(processInfo.hProcess, 10) == WAIT_TIMEOUT)
+    {
+        if (GetTickCount() - start > timeoutMs)
+        {
+            timedOut = true;
+            TerminateProcess(processInfo.hProcess, 0xDEAD);
+            WaitForSingleObject(processInfo.hProcess, 5000);
+            break;
+        }
+        HWND hBox = FindMessageBox(processInfo.dwProcessId);
+        if (hBox == nullptr)
+            continue;
+        boxes.push_back(ReadMessageBox(hBox));
+        PressMessageBoxButton(hBox, IDOK);
+    }
+    DWORD exitCode = 0;
+    GetExitCodeProcess(processInfo.hProcess, &exitCode);
+
+    std::string report = "{\"boxes\":[";
+    for (size_t i = 0; i < boxes.size(); ++i)
+        report += (i ? "," : "") + BoxJson(boxes[i]);
+    report += "],\"exit\":" + std::to_string(exitCode) +
+              ",\"timeout\":" + (timedOut ? "true" : "false") + "}\n";
+    FILE* pReport = _wfopen(argv[1], L"wb");
+    if (pReport == nullptr)
+        return 4;
+    fwrite(report.data(), 1, report.size(), pReport);
+    fclose(pReport);
+    return 0;
+}

@@ -1,0 +1,72 @@
+#include "launcher/launcher.h"
+#include "message_box_probe.h"
+#include "test_folders.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// A copy of the companion stand-in in a folder of its own, told how to behave.
+std::wstring PrepareCompanion(const std::string& exitCode, const std::string& delayMs)
+{
+    const std::wstring folder = NewScratchFolder() + L"with blank\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring path = folder + L"companion.exe";
+    CopyFileW((TestBinaryFolder() + L"companion.exe").c_str(), path.c_str(), FALSE);
+    WriteTextFile(folder + L"companion.exitcode", exitCode);
+    WriteTextFile(folder + L"companion.delay", delayMs);
+    return path;
+}
+
+std::wstring Utf8ToWide(const std::string& text)
+{
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0);
+    std::wstring wide(length, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), &wide[0], length);
+    return wide;
+}
+} // namespace
+
+TEST(PairProduct, WaitsForTheCompanionAndReturnsItsExitCode)
+{
+    CLauncher launcher;
+    launcher.m_pairProduct = PrepareCompanion("42", "0");
+    launcher.m_bPairReturnCode = true;
+    EXPECT_EQ(launcher.StartPairProduct(), 42u);
+    // The companion is given the launcher's own arguments, unchanged.
+    const std::wstring recorded = Utf8ToWide(ReadTextFile(
+        launcher.m_pairProduct.substr(0, launcher.m_pairProduct.size() - 4) + L".cmdline"));
+    EXPECT_EQ(recorded, L"\"" + launcher.m_pairProduct + L"\"" +
+                            CommandLineAfterProgramName(GetCommandLineW()));
+}
+
+TEST(PairProduct, PassesLargeExitCodesThrough)
+{
+    CLauncher launcher;
+    launcher.m_pairProduct = PrepareCompanion("-7", "0");
+    launcher.m_bPairReturnCode = true;
+    EXPECT_EQ(launcher.StartPairProduct(), static_cast<DWORD>(-7));
+}
+
+TEST(PairProduct, WithoutPairReturnCodeReturnsZeroAtOnce)
+{
+    CLauncher launcher;
+    launcher.m_pairProduct = PrepareCompanion("42", "1500");
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(launcher.StartPairProduct(), 0u);
+    EXPECT_LT(GetTickCount() - start, 1000u);
+}
+
+TEST(PairProduct, MissingCompanionIsReportedAndFails)
+{
+    CLauncher launcher;
+    launcher.m_pairProduct = NewScratchFolder() + L"absent.exe";
+    launcher.m_bPairReturnCode = true;
+    CMessageBoxAnswerer answerer;
+    EXPECT_EQ(launcher.StartPairProduct(), 0xFFFFFFFFu);
+    const std::vector<SMessageBoxInfo> boxes = answerer.Finish();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"Windows exception: " + launcher.m_pairProduct + L" (errno = 2).\n");
+    EXPECT_EQ(boxes[0].icon, L"error");
+    EXPECT_EQ(boxes[0].owner, L"");
+}

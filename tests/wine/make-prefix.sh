@@ -1,0 +1,19 @@
+#!/bin/sh
+# Creates the private Wine prefix of the build: make-prefix.sh PREFIX
+# A prefix is finished once its marker file exists; a half-made one is made anew.
+prefix=$1
+here=$(dirname "$0")
+. "$here/wine-env.sh"
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+flock 9
+[ -f "$prefix/.jvmhost-ready" ] && exit 0
+rm -rf "$prefix"
+log="$prefix.log"
+(
+    "$WINE_BIN/wine64" wineboot --init &&
+    # Without a window manager, closing a managed window waits two seconds.
+    "$WINE_BIN/wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
+    "$WINE_BIN/wineserver" -w
+) 9>&- </dev/null >"$log" 2>&1 || { echo "make-prefix: Wine failed, see $log" >&2; exit 1; }
+touch "$prefix/.jvmhost-ready"
