@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "jre/java_version.h"
+#include "jre/jre_candidate.h"
 #include "jvm/jvm_entries.h"
 #include "jvm/vm_option_list.h"
 #include "launcher/argument_list.h"
@@ -40,6 +42,15 @@ public:
     bool GetModulePath(std::wstring& path);
     bool GetSettingsFilePath(std::wstring& path);
     bool ReadSettings();
+    void ReadJrePath(const std::wstring& settingsFile);
+
+    // Per-user settings files.
+    void BuildUserSettingsFilePath(const std::wstring& executablePath, std::wstring& path,
+                                   bool createFolders);
+    void GetUserSettingsFilePath(std::wstring& path, bool createFolders);
+    void GetPairUserSettingsFilePath(std::wstring& path);
+    bool GetPairSettingsFilePath(std::wstring& path);
+    void SaveJrePath(const std::wstring& home);
 
     // Single instance.
     bool SetupSingleInstance();
@@ -48,6 +59,17 @@ public:
 
     // JRE discovery.
     bool LocateJvm();
+    bool FindLocalJre(std::wstring& home);
+    void CheckPairProduct();
+    bool SearchRegistry(int pass, std::wstring& home);
+    void CollectVendorKey(const SVendorKey& vendorKey, int pass,
+                          std::vector<CJreCandidate>& candidates);
+    bool ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring& name, int pass,
+                         std::wstring& home, bool& isServerVm);
+    void SortCandidates(std::vector<CJreCandidate>& candidates);
+    void ChooseCandidate(const std::vector<CJreCandidate>& candidates, std::wstring& home,
+                         CJavaVersion& version);
+    bool AskForJre(const std::wstring& message);
 
     // JVM start-up.
     void PrepareEnvironment();

@@ -12,9 +12,14 @@ A case file (TOML) holds [[case]] tables:
           a field left out is not checked
   exit    the expected exit code (4294967295 for -1)
   expect_files  {relative path = text} files the run must leave with exactly that content
+  registry  registered runtimes for the case: {key = 'JavaSoft\Java Runtime Environment\1.6',
+          home = ..., view = 64 | 32}; the key is below HKEY_LOCAL_MACHINE\Software, "home" is
+          stored as "JavaHome" unless left out. The vendor keys are removed before and after.
+  env     {NAME = value} environment variables for the program
   dotless true when the case needs a work folder path without any dot (else it is skipped)
   timeout seconds before the program is ended (60)
 
+In every text, {work} stands for the case folder as a Windows path (no trailing backslash).
 The case folder is made anew under --work; boxwatch.exe starts the program there, answers
 each box with OK and reports what it saw.
 """
@@ -34,8 +39,50 @@ def load_cases(path):
         return tomllib.load(f).get("case", [])
 
 
+VENDOR_KEYS = ["JavaSoft", "JRockit", "IBM"]
+
+
 def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def expand(value, work):
+    """Replaces {work} in every text of a case value."""
+    if isinstance(value, str):
+        return value.replace("{work}", windows_path(work))
+    if isinstance(value, list):
+        return [expand(item, work) for item in value]
+    if isinstance(value, dict):
+        return {expand(k, work): expand(v, work) for k, v in value.items()}
+    return value
+
+
+def reg_string(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+def registry_file(entries):
+    lines = ["Windows Registry Editor Version 5.00", ""]
+    for root in ["Software", "Software\\Wow6432Node"]:
+        for vendor in VENDOR_KEYS:
+            lines.append(f"[-HKEY_LOCAL_MACHINE\\{root}\\{vendor}]")
+    lines.append("")
+    for entry in entries:
+        root = "Software\\Wow6432Node" if entry.get("view", 64) == 32 else "Software"
+        lines.append(f"[HKEY_LOCAL_MACHINE\\{root}\\{entry['key']}]")
+        if "home" in entry:
+            lines.append(f'"JavaHome"={reg_string(entry["home"])}')
+        lines.append("")
+    return "\r\n".join(lines) + "\r\n"
+
+
+def apply_registry(args, work, name, entries):
+    path = os.path.join(work, name)
+    with open(path, "w", encoding="utf-16") as f:
+        f.write(registry_file(entries))
+    subprocess.run([args.wine, args.prefix, "regedit", "/S", windows_path(path)],
+                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   check=True)
 
 
 def check_boxes(expected, seen):
@@ -75,18 +122,33 @@ def run(case, args):
     if case.get("dotless") and "." in work:
         print(f"skipped: the case needs a folder path without dots, {work} has one")
         return SKIPPED
+    case = expand(case, work)
     exe = prepare(case, work, args.jvmhost, args.tools)
+    registry = case.get("registry")
+    if registry is not None:
+        apply_registry(args, work, "registry.reg", registry)
+    try:
+        return run_prepared(case, args, work, exe)
+    finally:
+        if registry is not None:
+            apply_registry(args, work, "registry-clean.reg", [])
+
+
+def run_prepared(case, args, work, exe):
     command_line = '"' + windows_path(exe) + '"' + case.get("args", "")
     with open(os.path.join(work, "cmdline.txt"), "w", encoding="utf-8", newline="") as f:
         f.write(command_line)
     report_path = os.path.join(work, "report.json")
     wine_log = os.path.join(work, "wine.log")
+    environment = dict(os.environ)
+    environment.update(case.get("env", {}))
     with open(wine_log, "wb") as log:
         result = subprocess.run(
             [args.wine, args.prefix, os.path.join(args.tools, "boxwatch.exe"),
              windows_path(report_path), windows_path(os.path.join(work, "cmdline.txt")),
              str(case.get("timeout", 60))],
-            cwd=work, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
+            cwd=work, env=environment, stdin=subprocess.DEVNULL, stdout=log,
+            stderr=subprocess.STDOUT)
     if result.returncode != 0 or not os.path.exists(report_path):
         print(f"boxwatch failed with {result.returncode}; see {wine_log}")
         return 1

@@ -190,9 +190,11 @@ SMessageBoxInfo ReadMessageBox(HWND hBox)
 
 void PressMessageBoxButton(HWND hBox, int controlId)
 {
+    // The command a click sends; unlike a simulated click it does not depend on which
+    // window is active.
     HWND hButton = GetDlgItem(hBox, controlId);
-    if (hButton != nullptr)
-        PostMessageW(hButton, BM_CLICK, 0, 0);
+    PostMessageW(hBox, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hButton));
     for (int i = 0; i < 500 && IsWindow(hBox) && IsWindowVisible(hBox); ++i)
         Sleep(10);
 }

@@ -1,0 +1,33 @@
+// What the registry search works with: the vendor keys and the runtimes found under them.
+#ifndef JVMHOST_JRE_CANDIDATE_H
+#define JVMHOST_JRE_CANDIDATE_H
+
+#include "jre/java_version.h"
+
+#include <string>
+
+enum EVendor
+{
+    VendorSun,
+    VendorJRockit,
+    VendorIbm,
+};
+
+// A key under HKEY_LOCAL_MACHINE whose subkeys are registered runtimes, one per version.
+struct SVendorKey
+{
+    const wchar_t* path;
+    bool isJdk;
+    EVendor vendor;
+};
+
+// One registered runtime that passed every test.
+struct CJreCandidate
+{
+    CJavaVersion version;
+    std::wstring home;
+    bool isServerVm;
+    bool isFavored;
+};
+
+#endif

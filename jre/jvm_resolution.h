@@ -1,0 +1,27 @@
+// From a Java runtime's home folder to the jvm.dll that the launcher loads.
+#ifndef JVMHOST_JVM_RESOLUTION_H
+#define JVMHOST_JVM_RESOLUTION_H
+
+#include <string>
+
+enum EJvmType
+{
+    JvmTypeDefault = 0,
+    JvmTypeServer = 1,
+    JvmTypeFavorServer = 2,
+};
+
+// True when a file-system search for exactly that path finds anything (a folder too).
+bool FileExists(const std::wstring& path);
+
+// home ends in a backslash. Returns home + the relative path of the first JVM library that
+// exists for that type, or empty; isServerVm is written only when a library is found.
+std::wstring ResolveJvmLibrary(const std::wstring& home, int jvmType, bool& isServerVm);
+
+// A runtime's home (folder ends in a backslash): it holds "bin\java.dll".
+bool IsJreHome(const std::wstring& folder);
+
+// path with a backslash appended unless it already ends in one.
+std::wstring WithTrailingBackslash(const std::wstring& path);
+
+#endif

@@ -1,0 +1,75 @@
+// The order in which the launcher looks for a Java runtime, and the decision to hand the
+// launch to the companion executable when the runtime is a 32-bit one.
+#include "jre/jvm_resolution.h"
+#include "jre/mapped_image_file.h"
+#include "launcher/error_report.h"
+#include "launcher/launcher.h"
+#include "ui/jre_not_found_message.h"
+
+bool CLauncher::LocateJvm()
+{
+    bool isServerVm = false;
+    if (!m_jrePath.empty())
+    {
+        m_jvmLibraryPath =
+            ResolveJvmLibrary(WithTrailingBackslash(m_jrePath), m_jvmType, isServerVm);
+        if (!m_jvmLibraryPath.empty())
+        {
+            CheckPairProduct();
+            return true;
+        }
+    }
+
+    std::wstring home;
+    if (FindLocalJre(home) && !home.empty())
+    {
+        m_jvmLibraryPath = ResolveJvmLibrary(home, m_jvmType, isServerVm);
+        if (!m_jvmLibraryPath.empty())
+            return true;
+    }
+
+    if (SearchRegistry(0, home) || SearchRegistry(1, home))
+    {
+        m_jvmLibraryPath = ResolveJvmLibrary(home, m_jvmType, isServerVm);
+        if (!m_jvmLibraryPath.empty())
+            return true;
+    }
+
+    return AskForJre(ComposeJreNotFoundMessage(m_jvmType, m_minVersion, m_maxVersion));
+}
+
+// PLACEHOLDER for the JRE Not Found dialog, which is not built yet: the message it will
+// show is shown in an error box, and the launch ends as if the user had cancelled.
+bool CLauncher::AskForJre(const std::wstring& message)
+{
+    ShowErrorMessage(m_hMessageOwner, message);
+    return false;
+}
+
+bool CLauncher::FindLocalJre(std::wstring& home)
+{
+    home.clear();
+    std::wstring modulePath;
+    if (!GetModulePath(modulePath))
+        return false;
+    const size_t slash = modulePath.rfind(L'\\');
+    if (slash == std::wstring::npos)
+        return true;
+    const std::wstring folder = modulePath.substr(0, slash + 1);
+    if (IsJreHome(folder))
+        home = folder;
+    else if (IsJreHome(folder + L"jre64\\"))
+        home = folder + L"jre64\\";
+    return true;
+}
+
+void CLauncher::CheckPairProduct()
+{
+    m_runPairProduct = false;
+    if (m_pairProduct.empty())
+        return;
+    CMappedImageFile image;
+    WORD machine = 0;
+    if (image.Open(m_jvmLibraryPath) && image.GetMachine(machine))
+        m_runPairProduct = machine == IMAGE_FILE_MACHINE_I386;
+}

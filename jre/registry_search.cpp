@@ -1,0 +1,163 @@
+// The search among runtimes that installers registered under HKEY_LOCAL_MACHINE.
+#include "jre/jvm_resolution.h"
+#include "launcher/launcher.h"
+
+#include <algorithm>
+
+namespace
+{
+const SVendorKey kVendorKeys[] = {
+    {L"Software\\JavaSoft\\Java Development Kit\\", true, VendorSun},
+    {L"Software\\JavaSoft\\Java Runtime Environment\\", false, VendorSun},
+    {L"Software\\JRockit\\Java Runtime Environment\\", false, VendorJRockit},
+    {L"Software\\JRockit\\Java Development Kit\\", true, VendorJRockit},
+    {L"Software\\IBM\\Java2 Runtime Environment\\", false, VendorIbm},
+};
+
+const wchar_t kJavaSoftJreKey[] = L"Software\\JavaSoft\\Java Runtime Environment\\";
+
+// Pass 0 reads the native view, pass 1 the view 32-bit installers write to.
+REGSAM AccessForPass(int pass)
+{
+    return pass == 1 ? KEY_READ | KEY_WOW64_32KEY : KEY_READ;
+}
+} // namespace
+
+bool CLauncher::SearchRegistry(int pass, std::wstring& home)
+{
+    if (pass == 1 && m_pairProduct.empty())
+        return false;
+    std::vector<CJreCandidate> candidates;
+    for (const SVendorKey& vendorKey : kVendorKeys)
+    {
+        const bool kindSearched =
+            m_searchBothKinds || (vendorKey.isJdk ? m_preferJdk : m_preferJre);
+        const bool vendorSearched = vendorKey.vendor == VendorSun ? m_allowSun || m_favorSun
+                                    : vendorKey.vendor == VendorJRockit
+                                        ? m_allowJRockit || m_favorJRockit
+                                        : m_allowIbm || m_favorIbm;
+        if (kindSearched && vendorSearched)
+            CollectVendorKey(vendorKey, pass, candidates);
+    }
+    if (candidates.empty())
+        return false;
+    SortCandidates(candidates);
+    ChooseCandidate(candidates, home, m_foundJreVersion);
+    if (pass == 1)
+        m_runPairProduct = true;
+    return true;
+}
+
+void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
+                                 std::vector<CJreCandidate>& candidates)
+{
+    HKEY hVendorKey = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, vendorKey.path, 0, AccessForPass(pass), &hVendorKey) !=
+        ERROR_SUCCESS)
+        return;
+    std::vector<std::wstring> names;
+    for (DWORD index = 0;; ++index)
+    {
+        wchar_t name[520];
+        DWORD length = 520;
+        if (RegEnumKeyExW(hVendorKey, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        names.push_back(std::wstring(name, length));
+    }
+    RegCloseKey(hVendorKey);
+
+    const bool favoredVendor = vendorKey.vendor == VendorSun       ? m_favorSun
+                               : vendorKey.vendor == VendorJRockit ? m_favorJRockit
+                                                                   : m_favorIbm;
+    for (const std::wstring& name : names)
+    {
+        CJreCandidate candidate;
+        candidate.version.Parse(name, kVersionFillLow);
+        // A maximum that was never given bounds nothing: without it every registered
+        // runtime would be out of reach while the user is told that any version will do.
+        if (!m_maxVersion.IsUnset() && candidate.version.IsGreater(m_maxVersion))
+            continue;
+        if (candidate.version.IsLess(m_minVersion))
+            continue;
+        candidate.isServerVm = false;
+        if (!ReadRegistryJre(vendorKey, name, pass, candidate.home, candidate.isServerVm))
+            continue;
+        candidate.isFavored = (vendorKey.isJdk ? m_preferJdk : m_preferJre) && favoredVendor;
+        candidates.push_back(candidate);
+    }
+}
+
+bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring& name, int pass,
+                                std::wstring& home, bool& isServerVm)
+{
+    HKEY hKey = nullptr;
+    const std::wstring keyPath = std::wstring(vendorKey.path) + name;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, AccessForPass(pass), &hKey) !=
+        ERROR_SUCCESS)
+        return false;
+    DWORD size = 0;
+    if (RegQueryValueExW(hKey, L"JavaHome", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+        size == 0)
+    {
+        RegCloseKey(hKey);
+        return false;
+    }
+    // Room for a terminating zero that the stored data may lack.
+    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
+    const LONG read = RegQueryValueExW(hKey, L"JavaHome", nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(buffer.data()), &size);
+    RegCloseKey(hKey);
+    if (read != ERROR_SUCCESS)
+        return false;
+    std::wstring javaHome = buffer.data();
+    if (javaHome.empty())
+        return false;
+    home = WithTrailingBackslash(javaHome);
+    if (vendorKey.isJdk)
+        home += L"jre\\";
+    int jvmType = m_jvmType;
+    if (jvmType == JvmTypeFavorServer && std::wstring(vendorKey.path) == kJavaSoftJreKey)
+        jvmType = JvmTypeDefault;
+    bool isServer = false;
+    if (ResolveJvmLibrary(home, jvmType, isServer).empty())
+        return false;
+    isServerVm = isServer;
+    return true;
+}
+
+void CLauncher::SortCandidates(std::vector<CJreCandidate>& candidates)
+{
+    const bool byFavor = m_searchBothKinds;
+    const bool byServer = m_jvmType == JvmTypeFavorServer;
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [byFavor, byServer](const CJreCandidate& a, const CJreCandidate& b)
+                     {
+                         if (byFavor && a.isFavored != b.isFavored)
+                             return a.isFavored;
+                         if (byServer && a.isServerVm != b.isServerVm)
+                             return a.isServerVm;
+                         return a.version.IsGreater(b.version);
+                     });
+}
+
+void CLauncher::ChooseCandidate(const std::vector<CJreCandidate>& candidates, std::wstring& home,
+                                CJavaVersion& version)
+{
+    for (size_t i = 0; i < m_preferredVersions.Count(); ++i)
+    {
+        CJavaVersion pattern;
+        pattern.Parse(m_preferredVersions.At(i), kVersionFillLow);
+        for (const CJreCandidate& candidate : candidates)
+        {
+            if (candidate.version.Matches(pattern))
+            {
+                home = candidate.home;
+                version = candidate.version;
+                return;
+            }
+        }
+    }
+    home = candidates.front().home;
+    version = candidates.front().version;
+}
