@@ -35,7 +35,11 @@ bool CLauncher::ReadSettings()
     std::wstring file;
     if (!GetSettingsFilePath(file))
         return false;
+    return ReadSettingsFile(file);
+}
 
+bool CLauncher::ReadSettingsFile(const std::wstring& file)
+{
     ReadProfileString(file, kProductSection, L"Product Code", m_productCode);
     ReadProfileString(file, kProductSection, L"Product Name", m_productName);
 

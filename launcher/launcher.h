@@ -42,6 +42,7 @@ public:
     bool GetModulePath(std::wstring& path);
     bool GetSettingsFilePath(std::wstring& path);
     bool ReadSettings();
+    bool ReadSettingsFile(const std::wstring& file);
     void ReadJrePath(const std::wstring& settingsFile);
 
     // Per-user settings files.

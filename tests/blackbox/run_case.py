@@ -140,14 +140,13 @@ def run_prepared(case, args, work, exe):
         f.write(command_line)
     report_path = os.path.join(work, "report.json")
     wine_log = os.path.join(work, "wine.log")
-    environment = dict(os.environ)
-    environment.update(case.get("env", {}))
+    assignments = [f"{name}={value}" for name, value in case.get("env", {}).items()]
     with open(wine_log, "wb") as log:
         result = subprocess.run(
             [args.wine, args.prefix, os.path.join(args.tools, "boxwatch.exe"),
              windows_path(report_path), windows_path(os.path.join(work, "cmdline.txt")),
-             str(case.get("timeout", 60))],
-            cwd=work, env=environment, stdin=subprocess.DEVNULL, stdout=log,
+             str(case.get("timeout", 60))] + assignments,
+            cwd=work, stdin=subprocess.DEVNULL, stdout=log,
             stderr=subprocess.STDOUT)
     if result.returncode != 0 or not os.path.exists(report_path):
         print(f"boxwatch failed with {result.returncode}; see {wine_log}")

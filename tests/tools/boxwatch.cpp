@@ -1,7 +1,9 @@
 // Automation helper for the black-box tests. Starts a program, answers every message box it
 // shows with OK, and writes what the boxes showed and the program's exit code as JSON:
-//   boxwatch.exe REPORT_FILE COMMAND_LINE_FILE [TIMEOUT_SECONDS]
-// The command line file holds the exact command line in UTF-8 (no line end).
+//   boxwatch.exe REPORT_FILE COMMAND_LINE_FILE TIMEOUT_SECONDS [NAME=VALUE...]
+// The command line file holds the exact command line in UTF-8 (no line end). Each NAME=VALUE
+// is set in the program's environment (Wine sets some variables, APPDATA among them, anew
+// in a process started from Linux, so the case's values are set here).
 #include "../support/message_box_probe.h"
 
 #include <cstdio>
@@ -68,13 +70,22 @@ std::string BoxJson(const SMessageBoxInfo& box)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 3)
+    if (argc < 4)
     {
-        fprintf(stderr, "usage: boxwatch REPORT_FILE COMMAND_LINE_FILE [TIMEOUT_SECONDS]\n");
+        fprintf(stderr, "usage: boxwatch REPORT_FILE COMMAND_LINE_FILE TIMEOUT_SECONDS "
+                        "[NAME=VALUE...]\n");
         return 2;
     }
     std::wstring commandLine = ReadUtf8File(argv[2]);
-    const DWORD timeoutMs = (argc > 3 ? wcstoul(argv[3], nullptr, 10) : 60) * 1000;
+    const DWORD timeoutMs = wcstoul(argv[3], nullptr, 10) * 1000;
+    for (int i = 4; i < argc; ++i)
+    {
+        const std::wstring assignment = argv[i];
+        const size_t equals = assignment.find(L'=');
+        if (equals != std::wstring::npos)
+            SetEnvironmentVariableW(assignment.substr(0, equals).c_str(),
+                                    assignment.substr(equals + 1).c_str());
+    }
 
     STARTUPINFOW startupInfo = {};
     startupInfo.cb = sizeof(startupInfo);

@@ -1,0 +1,208 @@
+#include "jre/jvm_resolution.h"
+#include "jre/mapped_image_file.h"
+#include "launcher/launcher.h"
+#include "test_folders.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// A runtime home holding the given files (each written with a few bytes of text).
+std::wstring MakeHome(const std::vector<std::wstring>& files)
+{
+    const std::wstring home = NewScratchFolder();
+    for (const std::wstring& file : files)
+    {
+        std::wstring folder = home;
+        size_t start = 0;
+        size_t slash;
+        while ((slash = file.find(L'\\', start)) != std::wstring::npos)
+        {
+            folder = home + file.substr(0, slash);
+            CreateDirectoryW(folder.c_str(), nullptr);
+            start = slash + 1;
+        }
+        WriteTextFile(home + file, "text");
+    }
+    return home;
+}
+
+struct SResolved
+{
+    std::wstring relative;
+    int isServer;
+};
+
+SResolved Resolve(const std::wstring& home, int jvmType)
+{
+    bool isServer = true;
+    std::wstring path = ResolveJvmLibrary(home, jvmType, isServer);
+    // 2 marks an untouched flag (the caller's value was true).
+    if (path.empty())
+        return {L"", isServer ? 2 : 0};
+    return {path.substr(home.size()), isServer ? 1 : 0};
+}
+
+CJreCandidate Candidate(const wchar_t* version, bool isServerVm, bool isFavored)
+{
+    CJreCandidate candidate;
+    candidate.version.Parse(version, kVersionFillLow);
+    candidate.home = version;
+    candidate.isServerVm = isServerVm;
+    candidate.isFavored = isFavored;
+    return candidate;
+}
+
+std::vector<std::wstring> Homes(const std::vector<CJreCandidate>& candidates)
+{
+    std::vector<std::wstring> homes;
+    for (const CJreCandidate& candidate : candidates)
+        homes.push_back(candidate.home);
+    return homes;
+}
+
+bool RunsPairProduct(const std::wstring& library, const std::wstring& pairProduct = L"x.exe")
+{
+    CLauncher launcher;
+    launcher.m_pairProduct = pairProduct;
+    launcher.m_jvmLibraryPath = library;
+    launcher.m_runPairProduct = true;
+    launcher.CheckPairProduct();
+    return launcher.m_runPairProduct;
+}
+
+typedef std::vector<std::wstring> Strings;
+} // namespace
+
+TEST(ResolveJvmLibrary, ClientAndServer)
+{
+    const std::wstring home = MakeHome({L"bin\\client\\jvm.dll", L"bin\\server\\jvm.dll"});
+    EXPECT_EQ(Resolve(home, JvmTypeDefault).relative, L"bin\\client\\jvm.dll");
+    EXPECT_EQ(Resolve(home, JvmTypeDefault).isServer, 0);
+    EXPECT_EQ(Resolve(home, JvmTypeFavorServer).relative, L"bin\\server\\jvm.dll");
+    EXPECT_EQ(Resolve(home, JvmTypeServer).relative, L"bin\\server\\jvm.dll");
+    EXPECT_EQ(Resolve(home, JvmTypeServer).isServer, 1);
+}
+
+TEST(ResolveJvmLibrary, ClientOnly)
+{
+    const std::wstring home = MakeHome({L"bin\\client\\jvm.dll"});
+    EXPECT_EQ(Resolve(home, JvmTypeServer).relative, L"");
+    EXPECT_EQ(Resolve(home, JvmTypeServer).isServer, 2);
+    EXPECT_EQ(Resolve(home, JvmTypeFavorServer).relative, L"bin\\client\\jvm.dll");
+}
+
+TEST(ResolveJvmLibrary, OrderOfTheFlavours)
+{
+    EXPECT_EQ(Resolve(MakeHome({L"bin\\jrockit\\jvm.dll"}), JvmTypeDefault).relative,
+              L"bin\\jrockit\\jvm.dll");
+    EXPECT_EQ(Resolve(MakeHome({L"bin\\jrockit\\jvm.dll"}), JvmTypeServer).relative, L"");
+    EXPECT_EQ(
+        Resolve(MakeHome({L"bin\\jrockit\\jvm.dll", L"bin\\hotspot\\jvm.dll"}), JvmTypeFavorServer)
+            .relative,
+        L"bin\\hotspot\\jvm.dll");
+    EXPECT_EQ(Resolve(MakeHome({L"bin\\classic\\jvm.dll", L"bin\\server\\jvm.dll"}), JvmTypeDefault)
+                  .relative,
+              L"bin\\classic\\jvm.dll");
+    EXPECT_EQ(Resolve(NewScratchFolder() + L"missing\\", JvmTypeDefault).relative, L"");
+}
+
+TEST(ResolveJvmLibrary, FolderNamedLikeTheLibraryCounts)
+{
+    const std::wstring home = MakeHome({L"bin\\client\\jvm.dll\\inner"});
+    EXPECT_EQ(Resolve(home, JvmTypeDefault).relative, L"bin\\client\\jvm.dll");
+}
+
+TEST(CheckPairProduct, ThirtyTwoBitLibraryGoesToTheCompanion)
+{
+    EXPECT_TRUE(RunsPairProduct(TestBinaryFolder() + L"pe32.dll"));
+    EXPECT_FALSE(RunsPairProduct(TestBinaryFolder() + L"pe32.dll", L""));
+    EXPECT_FALSE(RunsPairProduct(TestBinaryFolder() + L"fakejvm.dll"));
+}
+
+TEST(CheckPairProduct, FilesThatAreNoImagesStayWithTheLauncher)
+{
+    const std::wstring folder = NewScratchFolder();
+    EXPECT_FALSE(RunsPairProduct(folder + L"missing.dll"));
+    WriteTextFile(folder + L"text.dll", "just some text, long enough to have an offset field");
+    EXPECT_FALSE(RunsPairProduct(folder + L"text.dll"));
+    WriteTextFile(folder + L"empty.dll", "");
+    EXPECT_FALSE(RunsPairProduct(folder + L"empty.dll"));
+    WriteTextFile(folder + L"mz.dll", "MZ");
+    EXPECT_FALSE(RunsPairProduct(folder + L"mz.dll"));
+    // NT header offset pointing past the end of the file.
+    std::string truncated(64, '\0');
+    truncated[0] = 'M';
+    truncated[1] = 'Z';
+    truncated[0x3C] = '\x7F';
+    truncated[0x3D] = '\x7F';
+    WriteTextFile(folder + L"far.dll", truncated);
+    EXPECT_FALSE(RunsPairProduct(folder + L"far.dll"));
+    // A well-formed header for i386 is recognised however small the file.
+    std::string handMade(0x40 + 6, '\0');
+    handMade[0] = 'M';
+    handMade[1] = 'Z';
+    handMade[0x3C] = '\x40';
+    handMade.replace(0x40, 6, std::string("PE\0\0\x4C\x01", 6));
+    WriteTextFile(folder + L"i386.dll", handMade);
+    EXPECT_TRUE(RunsPairProduct(folder + L"i386.dll"));
+    handMade.replace(0x40, 6, std::string("PF\0\0\x4C\x01", 6));
+    WriteTextFile(folder + L"badsig.dll", handMade);
+    EXPECT_FALSE(RunsPairProduct(folder + L"badsig.dll"));
+}
+
+TEST(SortCandidates, FavouredThenServerThenHigherVersionStably)
+{
+    CLauncher launcher;
+    std::vector<CJreCandidate> candidates = {
+        Candidate(L"1.5", false, false), Candidate(L"1.7", false, false),
+        Candidate(L"1.6", true, true),   Candidate(L"1.6.0", false, true),
+        Candidate(L"1.8", true, false),
+    };
+    launcher.m_searchBothKinds = true;
+    launcher.m_jvmType = JvmTypeDefault;
+    std::vector<CJreCandidate> sorted = candidates;
+    launcher.SortCandidates(sorted);
+    EXPECT_EQ(Homes(sorted), (Strings{L"1.6", L"1.6.0", L"1.8", L"1.7", L"1.5"}));
+
+    launcher.m_jvmType = JvmTypeFavorServer;
+    sorted = candidates;
+    launcher.SortCandidates(sorted);
+    EXPECT_EQ(Homes(sorted), (Strings{L"1.6", L"1.6.0", L"1.8", L"1.7", L"1.5"}));
+
+    launcher.m_searchBothKinds = false;
+    sorted = candidates;
+    launcher.SortCandidates(sorted);
+    EXPECT_EQ(Homes(sorted), (Strings{L"1.8", L"1.6", L"1.7", L"1.6.0", L"1.5"}));
+
+    launcher.m_jvmType = JvmTypeDefault;
+    sorted = candidates;
+    launcher.SortCandidates(sorted);
+    EXPECT_EQ(Homes(sorted), (Strings{L"1.8", L"1.7", L"1.6", L"1.6.0", L"1.5"}));
+}
+
+TEST(ChooseCandidate, FirstPreferredTextThatMatchesWins)
+{
+    CLauncher launcher;
+    const std::vector<CJreCandidate> sorted = {Candidate(L"1.7.0", false, false),
+                                               Candidate(L"1.6.0_45", false, false),
+                                               Candidate(L"1.6.0_20", false, false)};
+    std::wstring home;
+    CJavaVersion version;
+    SplitString(L"1.5;1.6", L";", launcher.m_preferredVersions);
+    launcher.ChooseCandidate(sorted, home, version);
+    EXPECT_EQ(home, L"1.6.0_45");
+    EXPECT_EQ(version.m_parts[3], 45);
+
+    SplitString(L"1.8;;1.6.0_20;1.7", L";", launcher.m_preferredVersions);
+    launcher.ChooseCandidate(sorted, home, version);
+    EXPECT_EQ(home, L"1.6.0_20");
+
+    SplitString(L"1.8", L";", launcher.m_preferredVersions);
+    launcher.ChooseCandidate(sorted, home, version);
+    EXPECT_EQ(home, L"1.7.0");
+
+    launcher.m_preferredVersions.Clear();
+    launcher.ChooseCandidate(sorted, home, version);
+    EXPECT_EQ(home, L"1.7.0");
+}
