@@ -76,8 +76,13 @@ public:
     void PrepareEnvironment();
     bool LoadJvmLibrary();
     bool BuildVmOptions();
+    void ExpandClassPathEntry(const std::wstring& entry, std::wstring& classPath);
+    void SplitVmParameters(const std::wstring& text, std::vector<std::wstring>& options);
+    void ProcessVmParameter(std::wstring token, std::vector<std::wstring>& options);
     bool CreateJvm();
     bool InvokeMainClass();
+    bool RedirectOutputStream();
+    bool RedirectErrorStream();
 
     // Splash.
     bool ShowSplash();

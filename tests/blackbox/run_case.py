@@ -16,6 +16,10 @@ A case file (TOML) holds [[case]] tables:
           home = ..., view = 64 | 32}; the key is below HKEY_LOCAL_MACHINE\Software, "home" is
           stored as "JavaHome" unless left out. The vendor keys are removed before and after.
   env     {NAME = value} environment variables for the program
+  expect_lines  {relative path = [lines]} lines the file must hold, in this order (others may
+          stand between them); a line starting with "re:" is a regular expression for a
+          whole line, in which {work_re} stands for the case folder, escaped; the file
+          "(output)" is what the program wrote on its standard output and error
   dotless true when the case needs a work folder path without any dot (else it is skipped)
   timeout seconds before the program is ended (60)
 
@@ -26,6 +30,7 @@ each box with OK and reports what it saw.
 import argparse
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -47,9 +52,10 @@ def windows_path(path):
 
 
 def expand(value, work):
-    """Replaces {work} in every text of a case value."""
+    """Replaces {work} and {work_re} in every text of a case value."""
     if isinstance(value, str):
-        return value.replace("{work}", windows_path(work))
+        return (value.replace("{work_re}", re.escape(windows_path(work)))
+                .replace("{work}", windows_path(work)))
     if isinstance(value, list):
         return [expand(item, work) for item in value]
     if isinstance(value, dict):
@@ -94,6 +100,24 @@ def check_boxes(expected, seen):
             if got.get(field) != value:
                 problems.append(f"box {index}: {field} is {got.get(field)!r}, expected {value!r}")
     return problems
+
+
+def check_lines(path, relative, wanted):
+    if not os.path.exists(path):
+        return [f"{relative} was not written"]
+    with open(path, encoding="utf-8", errors="replace") as f:
+        lines = f.read().splitlines()
+    position = 0
+    for line in wanted:
+        pattern = re.compile(line[3:]) if line.startswith("re:") else None
+        while position < len(lines):
+            got = lines[position]
+            position += 1
+            if (pattern.fullmatch(got) if pattern else got == line):
+                break
+        else:
+            return [f"{relative} lacks {line!r} (in this order); it holds:\n" + "\n".join(lines)]
+    return []
 
 
 def prepare(case, work, jvmhost, tools):
@@ -169,6 +193,10 @@ def run_prepared(case, args, work, exe):
             content = f.read()
         if content != text:
             problems.append(f"{relative} holds {content!r}, expected {text!r}")
+
+    for relative, wanted in case.get("expect_lines", {}).items():
+        path = wine_log if relative == "(output)" else os.path.join(work, relative)
+        problems += check_lines(path, relative, wanted)
 
     print("command line:", command_line)
     print("report:", json.dumps(report, ensure_ascii=False))

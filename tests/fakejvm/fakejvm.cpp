@@ -1,25 +1,163 @@
 // Stand-in for a JRE's jvm.dll, for tests only. It exports the Invocation API entries under
-// their real names and checks what it is given as strictly as a real VM would; anything
-// unexpected ends the process loudly. Built twice: fakejvm.dll with both entries and
-// fakejvm_nodefaults.dll without JNI_GetDefaultJavaVMInitArgs.
-#include <windows.h>
-
-// This library is the one that defines the Invocation API entries.
-#define JNIIMPORT __declspec(dllexport)
-#include <jni.h>
+// their real names, checks what it is given as strictly as a real VM would, and plays a
+// scripted program chosen by the main class's name (see scripts.cpp). Anything a real VM
+// would not accept ends the process loudly with exit code 0xFA11. Built twice: fakejvm.dll,
+// and fakejvm_nodefaults.dll without JNI_GetDefaultJavaVMInitArgs.
+#include "fake_vm.h"
 
 #include <cstdio>
+#include <set>
 
 #include "jvm/jvm_entries.h"
 
-// The Java thread stack size this VM proposes.
-static const jint kProposedJavaStackSize = 393216;
+SFakeVm g_vm;
 
-static void Fail(const char* pWhat)
+// The Java thread stack size this VM proposes: above Wine's floor of 1 MiB for thread stacks
+// and unlike the executable's default, so that a test can tell where a size came from.
+static const jint kProposedJavaStackSize = 1572864;
+
+static std::set<SObject*>& LiveObjects()
 {
-    fprintf(stderr, "fakejvm: %s\n", pWhat);
+    static std::set<SObject*> s_objects;
+    return s_objects;
+}
+
+void Fail(const std::string& what)
+{
+    fprintf(stderr, "fakejvm: %s\n", what.c_str());
     fflush(stderr);
     ExitProcess(0xFA11);
+}
+
+SObject* NewFakeObject(EObjectKind kind, const std::string& name)
+{
+    SObject* pObject = new SObject();
+    pObject->kind = kind;
+    pObject->name = name;
+    pObject->hFile = nullptr;
+    pObject->bDeleted = false;
+    LiveObjects().insert(pObject);
+    return pObject;
+}
+
+SObject* Checked(void* reference, EObjectKind kind, const char* pWhere)
+{
+    SObject* pObject = static_cast<SObject*>(reference);
+    if (pObject == nullptr)
+        Fail(std::string(pWhere) + ": null reference");
+    if (LiveObjects().count(pObject) == 0)
+        Fail(std::string(pWhere) + ": not a reference of this VM");
+    if (pObject->bDeleted)
+        Fail(std::string(pWhere) + ": reference used after DeleteLocalRef");
+    if (pObject->kind != kind)
+        Fail(std::string(pWhere) + ": reference of the wrong kind");
+    return pObject;
+}
+
+std::string ToUtf8(const std::u16string& text)
+{
+    const wchar_t* pText = reinterpret_cast<const wchar_t*>(text.c_str());
+    const int length = WideCharToMultiByte(CP_UTF8, 0, pText, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(length > 0 ? length - 1 : 0, '\0');
+    if (length > 1)
+        WideCharToMultiByte(CP_UTF8, 0, pText, -1, &utf8[0], length, nullptr, nullptr);
+    return utf8;
+}
+
+std::u16string FromAnsi(const std::string& text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
+    if (length > 1)
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    return std::u16string(wide.begin(), wide.end());
+}
+
+std::string OptionValue(const std::string& name)
+{
+    const std::string prefix = "-D" + name + "=";
+    std::string value;
+    for (const std::string& option : g_vm.options)
+    {
+        if (option.compare(0, prefix.size(), prefix) == 0)
+            value = option.substr(prefix.size());
+    }
+    return value;
+}
+
+void WriteStream(bool toError, const std::string& text)
+{
+    HANDLE hTarget = toError ? g_vm.hErr : g_vm.hOut;
+    if (hTarget == nullptr)
+        hTarget = GetStdHandle(toError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD written = 0;
+    if (hTarget != nullptr && hTarget != INVALID_HANDLE_VALUE)
+        WriteFile(hTarget, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+void SetPending(const std::string& throwableClass, const std::u16string& message)
+{
+    SObject* pThrowable = NewFakeObject(ObjectThrowable, throwableClass);
+    pThrowable->text = message;
+    g_vm.pPending = pThrowable;
+}
+
+// Options a real VM of this kind would not recognise fail the creation.
+static bool IsRecognisedOption(const std::string& option)
+{
+    static const char* const kPrefixes[] = {
+        "-D",       "-Xms", "-Xmx", "-Xss",  "-ea",     "-da",
+        "-verbose", "-XX:", "-Xrs", "-Xint", "-Xbatch", "-Xcheck:jni"};
+    for (const char* pPrefix : kPrefixes)
+    {
+        if (option.compare(0, strlen(pPrefix), pPrefix) == 0)
+            return true;
+    }
+    return false;
+}
+
+static jint JNICALL DestroyJavaVM(JavaVM*)
+{
+    if (!g_vm.bCreated || g_vm.bDestroyed)
+        Fail("DestroyJavaVM: no VM to destroy");
+    // Like a real VM, wait for the program's other non-daemon threads.
+    if (g_vm.hLingerThread != nullptr)
+        WaitForSingleObject(g_vm.hLingerThread, INFINITE);
+    g_vm.bDestroyed = true;
+    return JNI_OK;
+}
+
+static jint JNICALL DetachCurrentThread(JavaVM*)
+{
+    if (GetCurrentThreadId() != g_vm.dwCreatorThread)
+        Fail("DetachCurrentThread: thread is not attached");
+    if (g_vm.pPending != nullptr)
+        Fail("DetachCurrentThread: an exception is still pending");
+    return JNI_OK;
+}
+
+static jint JNICALL UnimplementedInvoke(JavaVM*)
+{
+    Fail("JavaVM function not implemented by the stand-in (AttachCurrentThread, GetEnv, ...)");
+}
+
+JavaVM* FakeJavaVm()
+{
+    static JNIInvokeInterface_ s_functions = {
+        nullptr,
+        nullptr,
+        nullptr,
+        DestroyJavaVM,
+        reinterpret_cast<jint(JNICALL*)(JavaVM*, void**, void*)>(
+            reinterpret_cast<void (*)()>(UnimplementedInvoke)),
+        DetachCurrentThread,
+        reinterpret_cast<jint(JNICALL*)(JavaVM*, void**, jint)>(
+            reinterpret_cast<void (*)()>(UnimplementedInvoke)),
+        reinterpret_cast<jint(JNICALL*)(JavaVM*, void**, void*)>(
+            reinterpret_cast<void (*)()>(UnimplementedInvoke)),
+    };
+    static JavaVM s_vm = {&s_functions};
+    return &s_vm;
 }
 
 extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** ppVm, void** ppEnv, void* pArgs)
@@ -29,8 +167,37 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** ppVm, void** ppEnv, 
     const JavaVMInitArgs* pInitArgs = static_cast<const JavaVMInitArgs*>(pArgs);
     if (pInitArgs->version != JNI_VERSION_1_2)
         Fail("JNI_CreateJavaVM: version is not JNI_VERSION_1_2");
-    // No program is scripted yet: creation fails as a VM does on an unusable request.
-    return JNI_ERR;
+    if (pInitArgs->ignoreUnrecognized != JNI_FALSE)
+        Fail("JNI_CreateJavaVM: unrecognised options must not be ignored");
+    if (pInitArgs->nOptions < 0 || (pInitArgs->nOptions > 0 && pInitArgs->options == nullptr))
+        Fail("JNI_CreateJavaVM: bad option array");
+    if (g_vm.bCreated)
+        return JNI_EEXIST;
+    std::vector<std::string> options;
+    for (jint i = 0; i < pInitArgs->nOptions; ++i)
+    {
+        const JavaVMOption& option = pInitArgs->options[i];
+        if (option.optionString == nullptr || option.extraInfo != nullptr)
+            Fail("JNI_CreateJavaVM: option without text or with extra info");
+        options.push_back(option.optionString);
+    }
+    g_vm.options = options;
+    const std::string scriptedResult = OptionValue("fakejvm.create");
+    if (!scriptedResult.empty())
+        return static_cast<jint>(strtol(scriptedResult.c_str(), nullptr, 10));
+    for (const std::string& option : options)
+    {
+        if (!IsRecognisedOption(option))
+        {
+            fprintf(stderr, "Unrecognized option: %s\n", option.c_str());
+            return JNI_ERR;
+        }
+    }
+    g_vm.bCreated = true;
+    g_vm.dwCreatorThread = GetCurrentThreadId();
+    *ppVm = FakeJavaVm();
+    *ppEnv = FakeEnv();
+    return JNI_OK;
 }
 
 #ifndef FAKEJVM_WITHOUT_DEFAULT_ARGS

@@ -90,8 +90,16 @@ int wmain(int argc, wchar_t** argv)
     STARTUPINFOW startupInfo = {};
     startupInfo.cb = sizeof(startupInfo);
     PROCESS_INFORMATION processInfo = {};
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startupInfo, &processInfo))
+    // Wine now and then refuses a start while the previous program is still going away.
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt)
+    {
+        if (attempt > 0)
+            Sleep(200);
+        started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startupInfo, &processInfo);
+    }
+    if (!started)
     {
         fprintf(stderr, "boxwatch: cannot start the program (error %lu)\n", GetLastError());
         return 3;

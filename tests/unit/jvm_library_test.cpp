@@ -66,8 +66,8 @@ TEST(LoadJvmLibrary, LibraryWithBothEntriesIsLoaded)
     EXPECT_TRUE(result.boxes.empty());
     EXPECT_NE(launcher.m_pfnCreateJavaVM, nullptr);
     EXPECT_NE(launcher.m_pfnGetDefaultJavaVMInitArgs, nullptr);
-    // The stand-in proposes 384 KiB for Java threads.
-    EXPECT_EQ(launcher.GetDefaultThreadStackSize(), 393216u);
+    // The stand-in proposes 1.5 MiB for Java threads.
+    EXPECT_EQ(launcher.GetDefaultThreadStackSize(), 1572864u);
 }
 
 TEST(LoadJvmLibrary, NoProposedStackSizeWithoutLibrary)

@@ -1,0 +1,62 @@
+// Everything the launcher asks of a running Java VM, in plain JNI: no platform header, so that
+// the same code runs in jvmhost.exe and, in the tests, against a real VM on any platform.
+// Texts for Java are UTF-16 code units, handed over unchanged.
+#ifndef JVMHOST_JAVA_CALLS_H
+#define JVMHOST_JAVA_CALLS_H
+
+#include "jvm/jvm_entries.h"
+#include "jvm/vm_option_list.h"
+
+#include <string>
+#include <vector>
+
+// Creates the VM with the options in list order (JNI 1.2, unrecognised options refused).
+// Returns the Invocation API's result; on 0 both pointers are set.
+jint CreateJavaVm(PfnCreateJavaVM pfnCreateJavaVM, const CVmOptionList& options, JavaVM** ppVm,
+                  JNIEnv** ppEnv);
+
+// A new Java string made through the char[] constructor; null on failure (the VM's
+// exception, if it raised one, stays pending).
+jstring NewJavaString(const std::u16string& text, JNIEnv* pEnv);
+
+// A new String[] with the texts in order; null on failure.
+jobjectArray NewJavaStringArray(const std::vector<std::u16string>& texts, JNIEnv* pEnv);
+
+// System.exit(-1). Returns only when the VM does not end the process.
+void CallSystemExit(JNIEnv* pEnv);
+
+// Opens the file through java.io.FileOutputStream (created or truncated) and installs it with
+// the static java.lang.System method setterName ("setOut" or "setErr"). False when the
+// stream is not installed; an exception may be left pending.
+bool RedirectJavaStream(const std::u16string& path, const char* pSetterName, JNIEnv* pEnv);
+
+// UTF-16 from the VM's modified UTF-8.
+std::u16string DecodeModifiedUtf8(const char* pText);
+
+enum EMainCallResult
+{
+    MainCallReturned,      // main ran; escapedException is its uncaught exception or null
+    MainCallNoClassName,   // no Java string could be made of the class name
+    MainCallNoNameChars,   // the name's characters could not be had (printed)
+    MainCallClassNotFound, // the VM did not find the class (printed)
+    MainCallNoMainMethod,  // no main(String[]) and no exception explains it
+    MainCallMethodFailed,  // the method lookup failed with an exception (printed)
+    MainCallNoArguments,   // the argument array could not be made (printed)
+};
+
+struct SMainCall
+{
+    EMainCallResult result;
+    // The class name as the VM was asked for it (slash form), for messages.
+    std::u16string className;
+    // The exception that escaped main, already printed and cleared; null when none.
+    jthrowable escapedException;
+};
+
+// Finds the class (slash form) and calls its static main(String[]) with the arguments.
+// beforeMain, when given, runs immediately before the call.
+SMainCall CallMainMethod(const std::u16string& mainClass,
+                         const std::vector<std::u16string>& arguments, JNIEnv* pEnv,
+                         void (*pfnBeforeMain)(void*), void* pContext);
+
+#endif

@@ -1,0 +1,45 @@
+// Creating the Java VM on the Java main thread.
+#include "jvm/java_calls.h"
+#include "launcher/error_report.h"
+#include "launcher/launcher.h"
+#include "ui/resources/resource.h"
+
+// The reason shown for a result of JNI_CreateJavaVM; empty for results outside -6 to -1.
+static std::wstring CreationFailureReason(jint result)
+{
+    switch (result)
+    {
+        case JNI_ERR:
+            return LoadText(IDS_REASON_UNKNOWN);
+        case JNI_EDETACHED:
+            return LoadText(IDS_REASON_DETACHED);
+        case JNI_EVERSION:
+            return LoadText(IDS_REASON_VERSION);
+        case JNI_ENOMEM:
+            return LoadText(IDS_REASON_NO_MEMORY);
+        case JNI_EEXIST:
+            return LoadText(IDS_REASON_EXISTS);
+        case JNI_EINVAL:
+            return LoadText(IDS_REASON_INVALID);
+        default:
+            return std::wstring();
+    }
+}
+
+bool CLauncher::CreateJvm()
+{
+    const jint result = CreateJavaVm(m_pfnCreateJavaVM, m_vmOptions, &m_pJavaVM, &m_pJniEnv);
+    if (result != JNI_OK)
+    {
+        ShowFormattedError(m_hMessageOwner, LoadText(IDS_JNI_EXCEPTION),
+                           LoadText(IDS_CREATE_JAVA_VM_FAILED), CreationFailureReason(result));
+        return false;
+    }
+    // A redirection that fails leaves the stream as the VM set it up.
+    if (!m_outputFile.empty() && !RedirectOutputStream() &&
+        m_pJniEnv->ExceptionOccurred() != nullptr)
+        m_pJniEnv->ExceptionDescribe();
+    if (!m_errorFile.empty() && !RedirectErrorStream() && m_pJniEnv->ExceptionOccurred() != nullptr)
+        m_pJniEnv->ExceptionDescribe();
+    return true;
+}

@@ -1,0 +1,58 @@
+// Calling the main class's main(String[]) on the Java main thread.
+#include "jvm/java_calls.h"
+#include "launcher/error_report.h"
+#include "launcher/launcher.h"
+#include "ui/resources/resource.h"
+
+static void SignalMainStarted(void* pContext)
+{
+    HANDLE hEvent = static_cast<CLauncher*>(pContext)->m_hMainStartedEvent;
+    if (hEvent != nullptr)
+        SetEvent(hEvent);
+}
+
+static std::wstring Wide(const std::u16string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+static std::u16string Utf16(const std::wstring& text)
+{
+    return std::u16string(text.begin(), text.end());
+}
+
+bool CLauncher::InvokeMainClass()
+{
+    std::vector<std::u16string> arguments;
+    for (size_t i = 0; i < m_arguments.Count(); ++i)
+        arguments.push_back(Utf16(m_arguments.At(i)));
+    const SMainCall call =
+        CallMainMethod(Utf16(m_mainClass), arguments, m_pJniEnv, SignalMainStarted, this);
+    switch (call.result)
+    {
+        case MainCallReturned:
+            break;
+        case MainCallNoClassName:
+            ShowFormattedError(m_hMessageOwner, LoadText(IDS_MAIN_CLASS_LOAD_FAILED), m_mainClass);
+            return false;
+        case MainCallClassNotFound:
+            ShowFormattedError(m_hMessageOwner, LoadText(IDS_MAIN_CLASS_NOT_FOUND),
+                               Wide(call.className));
+            return false;
+        case MainCallNoMainMethod:
+            ShowErrorMessage(m_hMessageOwner, LoadText(IDS_NO_MAIN_METHOD));
+            return false;
+        default:
+            return false;
+    }
+    if (call.escapedException != nullptr)
+    {
+        StopNativeSplash();
+        // PLACEHOLDER: with "Failure Check" the exception will be shown in a dialog that can
+        // stop the application. That dialog is not built yet, so the launch goes on as when
+        // the user chooses to ignore the exception.
+    }
+    if (m_allowIbm || m_favorIbm)
+        Sleep(INFINITE);
+    return m_pJavaVM->DetachCurrentThread() == JNI_OK;
+}

@@ -1,0 +1,99 @@
+#include "jvm/memory_options.h"
+
+#include <windows.h>
+
+static bool IsDigit(wchar_t c)
+{
+    return c >= L'0' && c <= L'9';
+}
+
+size_t ReadNumberList(const std::wstring& text, std::vector<unsigned long long>& numbers)
+{
+    numbers.clear();
+    size_t start = 0;
+    while (start < text.size() && !IsDigit(text[start]) && text[start] != L':')
+        ++start;
+    if (start == text.size())
+        return start;
+    numbers.push_back(0);
+    for (size_t i = start; i + 1 < text.size(); ++i)
+    {
+        if (IsDigit(text[i]))
+            numbers.back() = numbers.back() * 10 + (text[i] - L'0');
+        else if (text[i] == L':')
+            numbers.push_back(0);
+    }
+    return start;
+}
+
+unsigned long long UnitMultiplier(const std::wstring& text)
+{
+    switch (text.empty() ? L'\0' : text[text.size() - 1])
+    {
+        case L'k':
+        case L'K':
+            return 1024ULL;
+        case L'm':
+        case L'M':
+            return 1048576ULL;
+        case L'g':
+        case L'G':
+            return 1073741824ULL;
+        default:
+            return 1;
+    }
+}
+
+bool IsMemoryPercentOption(const std::wstring& token)
+{
+    if (token.size() < 5)
+        return false;
+    const std::wstring prefix = token.substr(0, 4);
+    if (prefix != L"-Xms" && prefix != L"-Xmx" && prefix != L"-Xss")
+        return false;
+    const wchar_t last = token[token.size() - 1];
+    return last == L'P' || last == L'p' || last == L'T' || last == L't';
+}
+
+void ExpandMemoryPercentageOf(std::wstring& token, unsigned long long basis)
+{
+    std::vector<unsigned long long> numbers;
+    const size_t start = ReadNumberList(token, numbers);
+    const unsigned long long percent = numbers.size() > 0 ? numbers[0] : 0;
+    const unsigned long long lower = numbers.size() > 1 ? numbers[1] : 0;
+    const unsigned long long upper = numbers.size() > 2 ? numbers[2] : 0;
+    const unsigned long long kilobytes = basis / 1024;
+    unsigned long long size =
+        static_cast<unsigned long long>(static_cast<double>(kilobytes) * (percent / 100.0));
+    if (upper != 0 && size > upper * 1024)
+        size = upper * 1024;
+    if (lower * 1024 > size)
+        size = lower * 1024;
+    token = token.substr(0, start) + std::to_wstring(size) + L"K";
+}
+
+void ExpandMemoryPercentage(std::wstring& token)
+{
+    MEMORYSTATUS status;
+    ZeroMemory(&status, sizeof(status));
+    status.dwLength = sizeof(status);
+    GlobalMemoryStatus(&status);
+    const wchar_t last = token.empty() ? L'\0' : token[token.size() - 1];
+    const bool addressSpace = last == L'T' || last == L't';
+    ExpandMemoryPercentageOf(token, addressSpace ? status.dwAvailVirtual : status.dwTotalPhys);
+}
+
+unsigned long long ParseStackSize(const std::wstring& value)
+{
+    if (value.empty() || !IsDigit(value[0]))
+        return 0;
+    if (value.find(L':') < value.size() - 1)
+        return 0;
+    unsigned long long number = 0;
+    for (wchar_t c : value)
+    {
+        if (IsDigit(c))
+            number = number * 10 + (c - L'0');
+    }
+    return number * UnitMultiplier(value);
+}
