@@ -160,8 +160,27 @@ JavaVM* FakeJavaVm()
     return &s_vm;
 }
 
+// With FAKEJVM_TIMING naming a file, appends the milliseconds since the process was created.
+static void RecordStartupTime()
+{
+    wchar_t path[MAX_PATH * 4] = L"";
+    if (GetEnvironmentVariableW(L"FAKEJVM_TIMING", path, MAX_PATH * 4) == 0)
+        return;
+    FILETIME created, exited, kernel, user, now;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    GetSystemTimePreciseAsFileTime(&now);
+    const auto ticks = [](const FILETIME& time)
+    { return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime; };
+    FILE* pFile = _wfopen(path, L"ab");
+    if (pFile == nullptr)
+        return;
+    fprintf(pFile, "%.3f\n", static_cast<double>(ticks(now) - ticks(created)) / 10000.0);
+    fclose(pFile);
+}
+
 extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** ppVm, void** ppEnv, void* pArgs)
 {
+    RecordStartupTime();
     if (ppVm == nullptr || ppEnv == nullptr || pArgs == nullptr)
         Fail("JNI_CreateJavaVM: null argument");
     const JavaVMInitArgs* pInitArgs = static_cast<const JavaVMInitArgs*>(pArgs);

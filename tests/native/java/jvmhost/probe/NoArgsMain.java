@@ -1,0 +1,7 @@
+package jvmhost.probe;
+
+// A main method, but not main(String[]).
+public class NoArgsMain
+{
+    public static void main() {}
+}

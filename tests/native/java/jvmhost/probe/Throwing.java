@@ -1,0 +1,7 @@
+package jvmhost.probe;
+
+// main ends with an exception.
+public class Throwing
+{
+    public static void main(String[] args) { throw new IllegalStateException("thrown from main"); }
+}
