@@ -1,0 +1,110 @@
+#!/usr/bin/env python3
+"""Start-up benchmark of jvmhost.exe under Wine, with the stand-in VM.
+
+    python3 tests/bench/startup_benchmark.py [BUILD_FOLDER] [RUNS]
+
+BUILD_FOLDER is the Windows build (build/windows, after ./run-tests or a build); RUNS is 30
+unless given. Each figure is the median time from process creation to the stand-in's
+JNI_CreateJavaVM, measured inside the process (the stand-in writes it when FAKEJVM_TIMING
+names a file). Runs of the different set-ups alternate, so that all are measured under the
+same conditions:
+  minimal      a program that only loads the stand-in and calls JNI_CreateJavaVM
+  launcher     jvmhost.exe with a "JRE Path" and a one-jar class path
+  2000 jars    the same with "\\lib\\*.jar" matching 2,000 jars
+  registry     no "JRE Path": the runtime is chosen among 200 registry entries
+Needs an X display for Wine (run it under xvfb-run when there is none).
+"""
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def write(path, text, encoding="utf-8"):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding=encoding, newline="") as f:
+        f.write(text.replace("\n", "\r\n"))
+
+
+def make_app(folder, build, ini):
+    os.makedirs(folder, exist_ok=True)
+    shutil.copyfile(os.path.join(build, "jvmhost.exe"), os.path.join(folder, "tool.exe"))
+    write(os.path.join(folder, "app.jar"), "jar")
+    write(os.path.join(folder, "tool.ini"), ini)
+
+
+def main():
+    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "windows"))
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 30
+    prefix = os.path.join(build, "wineprefix")
+    wine = [os.path.join(ROOT, "tests", "wine", "wine-run.sh"), prefix]
+    tools = os.path.join(build, "tests", "bin")
+    work = os.path.join(build, "bench")
+    shutil.rmtree(work, ignore_errors=True)
+
+    jre = os.path.join(work, "jre")
+    os.makedirs(os.path.join(jre, "bin", "client"))
+    shutil.copyfile(os.path.join(tools, "fakejvm.dll"), os.path.join(jre, "bin", "client", "jvm.dll"))
+    base_ini = ("[Java Runtime Environment]\nMain Class=scripted.Exit0\nJRE Path=" + windows_path(jre) +
+                "\n[Class Path]\nClass Path=\\app.jar\n")
+    make_app(os.path.join(work, "launcher"), build, base_ini)
+    make_app(os.path.join(work, "jars"), build, base_ini.replace("\\app.jar", "\\lib\\*.jar"))
+    for index in range(2000):
+        write(os.path.join(work, "jars", "lib", f"library{index:04}.jar"), "jar")
+    make_app(os.path.join(work, "registry"), build,
+             "[Java Runtime Environment]\nMain Class=scripted.Exit0\n[Class Path]\nClass Path=\\app.jar\n")
+    reg = ["Windows Registry Editor Version 5.00", ""]
+    for index in range(200):
+        reg += [f"[HKEY_LOCAL_MACHINE\\Software\\JavaSoft\\Java Runtime Environment\\1.6.0_{index}]",
+                '"JavaHome"="' + windows_path(jre).replace("\\", "\\\\") + '"', ""]
+    write(os.path.join(work, "registry.reg"), "\n".join(reg), "utf-16")
+    write(os.path.join(work, "clean.reg"), "Windows Registry Editor Version 5.00\n\n"
+          "[-HKEY_LOCAL_MACHINE\\Software\\JavaSoft]\n", "utf-16")
+
+    subprocess.run([os.path.join(ROOT, "tests", "wine", "wine-session.sh"), "start", prefix], check=True)
+    quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        subprocess.run(wine + ["regedit", "/S", windows_path(os.path.join(work, "registry.reg"))],
+                       check=True, **quiet)
+        setups = {
+            "minimal": [os.path.join(tools, "minimal_host.exe"),
+                        windows_path(os.path.join(jre, "bin", "client", "jvm.dll"))],
+            "launcher": [os.path.join(work, "launcher", "tool.exe")],
+            "2000 jars": [os.path.join(work, "jars", "tool.exe")],
+            "registry": [os.path.join(work, "registry", "tool.exe")],
+        }
+        timings = {name: [] for name in setups}
+        for _ in range(runs):
+            for name, command in setups.items():
+                timing = os.path.join(work, "timing.txt")
+                if os.path.exists(timing):
+                    os.remove(timing)
+                environment = dict(os.environ, FAKEJVM_TIMING=windows_path(timing))
+                subprocess.run(wine + command, env=environment, cwd=work, **quiet)
+                with open(timing) as f:
+                    timings[name].append(float(f.read().split()[0]))
+    finally:
+        subprocess.run(wine + ["regedit", "/S", windows_path(os.path.join(work, "clean.reg"))], **quiet)
+        subprocess.run([os.path.join(ROOT, "tests", "wine", "wine-session.sh"), "stop", prefix])
+
+    minimal = statistics.median(timings["minimal"])
+    launcher = statistics.median(timings["launcher"])
+    print(f"median ms from process start to JNI_CreateJavaVM, {runs} runs each:")
+    for name, values in timings.items():
+        median = statistics.median(values)
+        extra = "" if name == "minimal" else f"  (+{median - minimal:.1f} over minimal)"
+        if name in ("2000 jars", "registry"):
+            extra += f"  (+{median - launcher:.1f} over launcher)"
+        print(f"  {name:10} {median:8.1f}{extra}")
+
+
+if __name__ == "__main__":
+    main()
