@@ -5,6 +5,7 @@
 //   scripted/Exit<n>      calls System.exit(n)
 //   scripted/Linger       leaves a non-daemon thread running for a while, which records its
 //                         end; the VM's destruction waits for it
+//   scripted/ExitLater    starts a daemon thread that calls System.exit(9) a second later
 //   scripted/NoMain       has no main(String[]) (the lookup fails with NoSuchMethodError)
 //   scripted/NoMainQuiet  has no main(String[]) and the lookup raises nothing
 // The record file is "-Dfakejvm.record=" or else record.txt beside the executable; UTF-8,
@@ -19,7 +20,7 @@
 
 namespace
 {
-const char* const kScripts[] = {"Record", "Throw", "Exit", "Linger", "NoMain", "NoMainQuiet"};
+const char* const kScripts[] = {"Record", "Throw", "Exit", "Linger", "ExitLater", "NoMain", "NoMainQuiet"};
 
 std::wstring RecordPath()
 {
@@ -102,6 +103,12 @@ void Record(const std::vector<std::u16string>& arguments)
     WriteStream(true, "record: standard error\r\n");
 }
 
+DWORD WINAPI ExitLaterThread(void*)
+{
+    Sleep(1000);
+    ExitProcess(9);
+}
+
 DWORD WINAPI LingerThread(void*)
 {
     Sleep(1500);
@@ -139,6 +146,10 @@ void RunScript(const std::string& name, const std::vector<std::u16string>& argum
     {
         AppendRecord("linger: started");
         g_vm.hLingerThread = CreateThread(nullptr, 0, LingerThread, nullptr, 0, nullptr);
+    }
+    else if (script == "ExitLater")
+    {
+        CloseHandle(CreateThread(nullptr, 0, ExitLaterThread, nullptr, 0, nullptr));
     }
     else if (script.compare(0, 4, "Exit") == 0)
     {
