@@ -31,6 +31,18 @@ bool CLauncher::GetModulePath(std::wstring& path)
     }
 }
 
+bool CLauncher::GetModuleFolder(std::wstring& folder)
+{
+    folder.clear();
+    std::wstring modulePath;
+    if (!GetModulePath(modulePath))
+        return false;
+    const size_t slash = modulePath.rfind(L'\\');
+    if (slash != std::wstring::npos)
+        folder = modulePath.substr(0, slash + 1);
+    return true;
+}
+
 bool CLauncher::GetSettingsFilePath(std::wstring& path)
 {
     std::wstring modulePath;

@@ -10,10 +10,6 @@
 
 namespace
 {
-const wchar_t kProductSection[] = L"Product Information";
-const wchar_t kJreSection[] = L"Java Runtime Environment";
-const wchar_t kApplicationSection[] = L"Application";
-
 struct SVmProvider
 {
     const wchar_t* name;

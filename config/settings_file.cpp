@@ -4,6 +4,11 @@
 
 #include <vector>
 
+const wchar_t kProductSection[] = L"Product Information";
+const wchar_t kJreSection[] = L"Java Runtime Environment";
+const wchar_t kApplicationSection[] = L"Application";
+const wchar_t kClassPathSection[] = L"Class Path";
+
 bool DeriveSettingsFilePath(const std::wstring& modulePath, std::wstring& settingsPath)
 {
     const size_t dot = modulePath.rfind(L'.');

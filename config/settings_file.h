@@ -5,6 +5,12 @@
 
 #include <string>
 
+// Sections of the settings file.
+extern const wchar_t kProductSection[];
+extern const wchar_t kJreSection[];
+extern const wchar_t kApplicationSection[];
+extern const wchar_t kClassPathSection[];
+
 // The settings file of an executable: its path up to and including the last '.', then
 // "ini". False when the path has no '.'.
 bool DeriveSettingsFilePath(const std::wstring& modulePath, std::wstring& settingsPath);

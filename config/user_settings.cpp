@@ -2,8 +2,6 @@
 #include "config/settings_file.h"
 #include "launcher/launcher.h"
 
-static const wchar_t kJreSection[] = L"Java Runtime Environment";
-
 // Writes "JRE Path". A file that does not exist yet is started as UTF-16, so that a folder
 // name outside the ANSI code page is stored intact.
 static void WriteJrePath(const std::wstring& file, const std::wstring& home)

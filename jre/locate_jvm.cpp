@@ -49,13 +49,11 @@ bool CLauncher::AskForJre(const std::wstring& message)
 bool CLauncher::FindLocalJre(std::wstring& home)
 {
     home.clear();
-    std::wstring modulePath;
-    if (!GetModulePath(modulePath))
+    std::wstring folder;
+    if (!GetModuleFolder(folder))
         return false;
-    const size_t slash = modulePath.rfind(L'\\');
-    if (slash == std::wstring::npos)
+    if (folder.empty())
         return true;
-    const std::wstring folder = modulePath.substr(0, slash + 1);
     if (IsJreHome(folder))
         home = folder;
     else if (IsJreHome(folder + L"jre64\\"))

@@ -40,10 +40,8 @@ void CLauncher::PrepareEnvironment()
 
     if (!m_libraryPath.empty())
     {
-        std::wstring modulePath;
         std::wstring moduleFolder;
-        if (GetModulePath(modulePath))
-            moduleFolder = modulePath.substr(0, modulePath.rfind(L'\\') + 1);
+        GetModuleFolder(moduleFolder);
         const size_t slash = binFolder.rfind(L'\\');
         const std::wstring libFolder =
             (slash == std::wstring::npos ? std::wstring() : binFolder.substr(0, slash + 1)) +

@@ -11,10 +11,6 @@
 
 namespace
 {
-const wchar_t kClassPathSection[] = L"Class Path";
-const wchar_t kApplicationSection[] = L"Application";
-const wchar_t kJreSection[] = L"Java Runtime Environment";
-
 // Absolute: "X:..." or "\\server...".
 bool IsAbsoluteEntry(const std::wstring& entry)
 {
@@ -30,11 +26,9 @@ void AppendClassPathEntry(std::wstring& classPath, const std::wstring& entry)
 // The executable's folder without a trailing backslash; empty when unknown.
 std::wstring ModuleFolder(CLauncher& launcher)
 {
-    std::wstring modulePath;
-    if (!launcher.GetModulePath(modulePath))
-        return std::wstring();
-    const size_t slash = modulePath.rfind(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : modulePath.substr(0, slash);
+    std::wstring folder;
+    launcher.GetModuleFolder(folder);
+    return folder.empty() ? folder : folder.substr(0, folder.size() - 1);
 }
 
 void ReadExpanded(const std::wstring& file, const wchar_t* pKey, std::wstring& value)

@@ -40,6 +40,8 @@ public:
 
     // Settings file and settings.
     bool GetModulePath(std::wstring& path);
+    // The executable's folder with its trailing backslash; empty when the path has none.
+    bool GetModuleFolder(std::wstring& folder);
     bool GetSettingsFilePath(std::wstring& path);
     bool ReadSettings();
     bool ReadSettingsFile(const std::wstring& file);
