@@ -1,5 +1,6 @@
 // Calling the main class's main(String[]) on the Java main thread.
 #include "jvm/java_calls.h"
+#include "jvm/java_text.h"
 #include "launcher/error_report.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
@@ -11,23 +12,13 @@ static void SignalMainStarted(void* pContext)
         SetEvent(hEvent);
 }
 
-static std::wstring Wide(const std::u16string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
-
-static std::u16string Utf16(const std::wstring& text)
-{
-    return std::u16string(text.begin(), text.end());
-}
-
 bool CLauncher::InvokeMainClass()
 {
     std::vector<std::u16string> arguments;
     for (size_t i = 0; i < m_arguments.Count(); ++i)
-        arguments.push_back(Utf16(m_arguments.At(i)));
+        arguments.push_back(ToJavaText(m_arguments.At(i)));
     const SMainCall call =
-        CallMainMethod(Utf16(m_mainClass), arguments, m_pJniEnv, SignalMainStarted, this);
+        CallMainMethod(ToJavaText(m_mainClass), arguments, m_pJniEnv, SignalMainStarted, this);
     switch (call.result)
     {
         case MainCallReturned:
@@ -37,7 +28,7 @@ bool CLauncher::InvokeMainClass()
             return false;
         case MainCallClassNotFound:
             ShowFormattedError(m_hMessageOwner, LoadText(IDS_MAIN_CLASS_NOT_FOUND),
-                               Wide(call.className));
+                               FromJavaText(call.className));
             return false;
         case MainCallNoMainMethod:
             ShowErrorMessage(m_hMessageOwner, LoadText(IDS_NO_MAIN_METHOD));

@@ -1,6 +1,7 @@
 // Sending the Java program's standard output and error streams into files.
 #include "jvm/stream_redirection.h"
 #include "jvm/java_calls.h"
+#include "jvm/java_text.h"
 #include "jre/jvm_resolution.h"
 #include "launcher/launcher.h"
 
@@ -57,7 +58,7 @@ unsigned long EnsureParentFolders(const std::wstring& path)
 static bool RedirectStream(const std::wstring& path, const char* pSetterName, JNIEnv* pEnv)
 {
     EnsureParentFolders(path);
-    return RedirectJavaStream(std::u16string(path.begin(), path.end()), pSetterName, pEnv);
+    return RedirectJavaStream(ToJavaText(path), pSetterName, pEnv);
 }
 
 bool CLauncher::RedirectOutputStream()
