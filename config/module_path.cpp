@@ -1,4 +1,5 @@
 // The executable's own path and the settings file beside it.
+#include "config/path_pieces.h"
 #include "config/settings_file.h"
 #include "launcher/error_report.h"
 #include "launcher/launcher.h"
@@ -37,9 +38,7 @@ bool CLauncher::GetModuleFolder(std::wstring& folder)
     std::wstring modulePath;
     if (!GetModulePath(modulePath))
         return false;
-    const size_t slash = modulePath.rfind(L'\\');
-    if (slash != std::wstring::npos)
-        folder = modulePath.substr(0, slash + 1);
+    folder = FolderWithBackslash(modulePath);
     return true;
 }
 

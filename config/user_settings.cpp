@@ -1,19 +1,20 @@
 #include "config/user_settings.h"
+#include "config/path_pieces.h"
 #include "config/settings_file.h"
 #include "launcher/launcher.h"
+#include "launcher/unique_handle.h"
 
 // Writes "JRE Path". A file that does not exist yet is started as UTF-16, so that a folder
 // name outside the ANSI code page is stored intact.
 static void WriteJrePath(const std::wstring& file, const std::wstring& home)
 {
-    HANDLE hFile = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile != INVALID_HANDLE_VALUE)
     {
+        const CUniqueFile hFile(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
         static const unsigned char kUtf16Mark[] = {0xFF, 0xFE};
         DWORD written = 0;
-        WriteFile(hFile, kUtf16Mark, sizeof(kUtf16Mark), &written, nullptr);
-        CloseHandle(hFile);
+        if (hFile)
+            WriteFile(hFile.Get(), kUtf16Mark, sizeof(kUtf16Mark), &written, nullptr);
     }
     WritePrivateProfileStringW(kJreSection, L"JRE Path", home.c_str(), file.c_str());
 }
@@ -49,9 +50,7 @@ std::wstring FilterProductFolderName(const std::wstring& productName)
 
 std::wstring ExecutableBaseName(const std::wstring& executablePath)
 {
-    const size_t slash = executablePath.rfind(L'\\');
-    std::wstring name =
-        slash == std::wstring::npos ? executablePath : executablePath.substr(slash + 1);
+    const std::wstring name = LastComponent(executablePath);
     const size_t dot = name.rfind(L'.');
     return dot == std::wstring::npos ? name : name.substr(0, dot);
 }

@@ -1,15 +1,12 @@
 #include "jre/jvm_resolution.h"
 
-#include <windows.h>
+#include "launcher/unique_handle.h"
 
 bool FileExists(const std::wstring& path)
 {
     WIN32_FIND_DATAW data;
-    HANDLE hFind = FindFirstFileW(path.c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(hFind);
-    return true;
+    const CUniqueFind hFind(FindFirstFileW(path.c_str(), &data));
+    return hFind.IsValid();
 }
 
 std::wstring ResolveJvmLibrary(const std::wstring& home, int jvmType, bool& isServerVm)
@@ -45,13 +42,6 @@ std::wstring ResolveJvmLibrary(const std::wstring& home, int jvmType, bool& isSe
         }
     }
     return std::wstring();
-}
-
-std::wstring WithTrailingBackslash(const std::wstring& path)
-{
-    if (!path.empty() && path[path.size() - 1] == L'\\')
-        return path;
-    return path + L"\\";
 }
 
 bool IsJreHome(const std::wstring& folder)

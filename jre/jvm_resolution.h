@@ -21,7 +21,4 @@ std::wstring ResolveJvmLibrary(const std::wstring& home, int jvmType, bool& isSe
 // A runtime's home (folder ends in a backslash): it holds "bin\java.dll".
 bool IsJreHome(const std::wstring& folder);
 
-// path with a backslash appended unless it already ends in one.
-std::wstring WithTrailingBackslash(const std::wstring& path);
-
 #endif

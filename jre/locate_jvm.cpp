@@ -1,5 +1,6 @@
 // The order in which the launcher looks for a Java runtime, and the decision to hand the
 // launch to the companion executable when the runtime is a 32-bit one.
+#include "config/path_pieces.h"
 #include "jre/jvm_resolution.h"
 #include "jre/mapped_image_file.h"
 #include "launcher/error_report.h"

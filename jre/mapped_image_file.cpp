@@ -2,37 +2,40 @@
 
 #include <cstring>
 
-CMappedImageFile::CMappedImageFile()
-    : m_hFile(INVALID_HANDLE_VALUE), m_hMapping(nullptr), m_pView(nullptr), m_size(0)
-{
-}
+CMappedImageFile::CMappedImageFile() : m_size(0) {}
 
 CMappedImageFile::~CMappedImageFile()
 {
     Close();
 }
 
+const unsigned char* CMappedImageFile::View() const
+{
+    return static_cast<const unsigned char*>(m_pView.Get());
+}
+
 bool CMappedImageFile::Open(const std::wstring& path)
 {
     Close();
-    m_hFile = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (m_hFile == INVALID_HANDLE_VALUE)
+    m_hFile.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_hFile)
         return false;
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(m_hFile, &size) || size.QuadPart <= 0)
+    if (!GetFileSizeEx(m_hFile.Get(), &size) || size.QuadPart <= 0)
         return false;
     m_size = static_cast<unsigned long long>(size.QuadPart);
-    m_hMapping = CreateFileMappingW(m_hFile, nullptr, PAGE_READONLY, 0, 0, nullptr);
-    if (m_hMapping == nullptr)
+    m_hMapping.Reset(CreateFileMappingW(m_hFile.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (!m_hMapping)
         return false;
-    m_pView = static_cast<const unsigned char*>(MapViewOfFile(m_hMapping, FILE_MAP_READ, 0, 0, 0));
-    return m_pView != nullptr;
+    m_pView.Reset(MapViewOfFile(m_hMapping.Get(), FILE_MAP_READ, 0, 0, 0));
+    return m_pView.IsValid();
 }
 
 bool CMappedImageFile::HasDosSignature() const
 {
-    return m_pView != nullptr && m_size >= 2 && m_pView[0] == 'M' && m_pView[1] == 'Z';
+    const unsigned char* pView = View();
+    return pView != nullptr && m_size >= 2 && pView[0] == 'M' && pView[1] == 'Z';
 }
 
 bool CMappedImageFile::GetMachine(WORD& machine) const
@@ -42,28 +45,24 @@ bool CMappedImageFile::GetMachine(WORD& machine) const
     const unsigned long long kNtOffsetField = 0x3C;
     if (!HasDosSignature() || m_size < kNtOffsetField + 4)
         return false;
+    const unsigned char* pView = View();
     LONG ntOffset = 0;
-    memcpy(&ntOffset, m_pView + kNtOffsetField, sizeof(ntOffset));
+    memcpy(&ntOffset, pView + kNtOffsetField, sizeof(ntOffset));
     if (ntOffset < 0 || static_cast<unsigned long long>(ntOffset) + 6 > m_size)
         return false;
     DWORD signature = 0;
-    memcpy(&signature, m_pView + ntOffset, sizeof(signature));
+    memcpy(&signature, pView + ntOffset, sizeof(signature));
     if (signature != IMAGE_NT_SIGNATURE)
         return false;
-    memcpy(&machine, m_pView + ntOffset + 4, sizeof(machine));
+    memcpy(&machine, pView + ntOffset + 4, sizeof(machine));
     return true;
 }
 
 void CMappedImageFile::Close()
 {
-    if (m_pView != nullptr)
-        UnmapViewOfFile(m_pView);
-    m_pView = nullptr;
-    if (m_hMapping != nullptr)
-        CloseHandle(m_hMapping);
-    m_hMapping = nullptr;
-    if (m_hFile != INVALID_HANDLE_VALUE)
-        CloseHandle(m_hFile);
-    m_hFile = INVALID_HANDLE_VALUE;
+    // The view first, then the mapping it belongs to, then the file.
+    m_pView.Reset();
+    m_hMapping.Reset();
+    m_hFile.Reset();
     m_size = 0;
 }

@@ -2,7 +2,7 @@
 #ifndef JVMHOST_MAPPED_IMAGE_FILE_H
 #define JVMHOST_MAPPED_IMAGE_FILE_H
 
-#include <windows.h>
+#include "launcher/unique_handle.h"
 
 #include <string>
 
@@ -23,9 +23,11 @@ public:
     void Close();
 
 private:
-    HANDLE m_hFile;
-    HANDLE m_hMapping;
-    const unsigned char* m_pView;
+    const unsigned char* View() const;
+
+    CUniqueFile m_hFile;
+    CUniqueHandle m_hMapping;
+    CUniqueMappedView m_pView;
     unsigned long long m_size;
 };
 

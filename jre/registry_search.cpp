@@ -1,6 +1,8 @@
 // The search among runtimes that installers registered under HKEY_LOCAL_MACHINE.
+#include "config/path_pieces.h"
 #include "jre/jvm_resolution.h"
 #include "launcher/launcher.h"
+#include "launcher/unique_handle.h"
 
 #include <algorithm>
 
@@ -51,21 +53,21 @@ bool CLauncher::SearchRegistry(int pass, std::wstring& home)
 void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
                                  std::vector<CJreCandidate>& candidates)
 {
-    HKEY hVendorKey = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, vendorKey.path, 0, AccessForPass(pass), &hVendorKey) !=
-        ERROR_SUCCESS)
+    CUniqueRegistryKey hVendorKey;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, vendorKey.path, 0, AccessForPass(pass),
+                      hVendorKey.Receive()) != ERROR_SUCCESS)
         return;
     std::vector<std::wstring> names;
     for (DWORD index = 0;; ++index)
     {
         wchar_t name[520];
         DWORD length = 520;
-        if (RegEnumKeyExW(hVendorKey, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
+        if (RegEnumKeyExW(hVendorKey.Get(), index, name, &length, nullptr, nullptr, nullptr,
+                          nullptr) != ERROR_SUCCESS)
             break;
         names.push_back(std::wstring(name, length));
     }
-    RegCloseKey(hVendorKey);
+    hVendorKey.Reset();
 
     const bool favoredVendor = vendorKey.vendor == VendorSun       ? m_favorSun
                                : vendorKey.vendor == VendorJRockit ? m_favorJRockit
@@ -91,23 +93,21 @@ void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
 bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring& name, int pass,
                                 std::wstring& home, bool& isServerVm)
 {
-    HKEY hKey = nullptr;
+    CUniqueRegistryKey hKey;
     const std::wstring keyPath = std::wstring(vendorKey.path) + name;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, AccessForPass(pass), &hKey) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, AccessForPass(pass),
+                      hKey.Receive()) != ERROR_SUCCESS)
         return false;
     DWORD size = 0;
-    if (RegQueryValueExW(hKey, L"JavaHome", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(hKey.Get(), L"JavaHome", nullptr, nullptr, nullptr, &size) !=
+            ERROR_SUCCESS ||
         size == 0)
-    {
-        RegCloseKey(hKey);
         return false;
-    }
     // Room for a terminating zero that the stored data may lack.
     std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
-    const LONG read = RegQueryValueExW(hKey, L"JavaHome", nullptr, nullptr,
+    const LONG read = RegQueryValueExW(hKey.Get(), L"JavaHome", nullptr, nullptr,
                                        reinterpret_cast<BYTE*>(buffer.data()), &size);
-    RegCloseKey(hKey);
+    hKey.Reset();
     if (read != ERROR_SUCCESS)
         return false;
     std::wstring javaHome = buffer.data();

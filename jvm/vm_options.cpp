@@ -1,12 +1,14 @@
 // The class path and the other options the VM is created with, and the extra arguments
 // for main.
 #include "jvm/vm_options.h"
+#include "config/path_pieces.h"
 #include "config/settings_file.h"
 #include "jvm/environment.h"
 #include "jvm/memory_options.h"
 #include "jvm/narrow_text.h"
 #include "launcher/error_report.h"
 #include "launcher/launcher.h"
+#include "launcher/unique_handle.h"
 #include "ui/resources/resource.h"
 
 namespace
@@ -28,7 +30,7 @@ std::wstring ModuleFolder(CLauncher& launcher)
 {
     std::wstring folder;
     launcher.GetModuleFolder(folder);
-    return folder.empty() ? folder : folder.substr(0, folder.size() - 1);
+    return StripLastComponent(folder);
 }
 
 void ReadExpanded(const std::wstring& file, const wchar_t* pKey, std::wstring& value)
@@ -84,18 +86,15 @@ void RemoveQuotes(std::wstring& token)
 void CLauncher::ExpandClassPathEntry(const std::wstring& entry, std::wstring& classPath)
 {
     const std::wstring searchPath = IsAbsoluteEntry(entry) ? entry : ModuleFolder(*this) + entry;
-    const size_t slash = searchPath.rfind(L'\\');
-    const std::wstring matchFolder =
-        slash == std::wstring::npos ? std::wstring() : searchPath.substr(0, slash + 1);
+    const std::wstring matchFolder = FolderWithBackslash(searchPath);
     WIN32_FIND_DATAW data;
-    HANDLE hFind = FindFirstFileW(searchPath.c_str(), &data);
-    if (hFind == INVALID_HANDLE_VALUE)
+    const CUniqueFind hFind(FindFirstFileW(searchPath.c_str(), &data));
+    if (!hFind)
         return;
     do
     {
         AppendClassPathEntry(classPath, matchFolder + data.cFileName);
-    } while (FindNextFileW(hFind, &data));
-    FindClose(hFind);
+    } while (FindNextFileW(hFind.Get(), &data));
 }
 
 void CLauncher::ProcessVmParameter(std::wstring token, std::vector<std::wstring>& options)

@@ -1,6 +1,7 @@
 // The Java main thread: it creates the VM and runs the main class on a stack of the size
 // the settings or the JVM ask for.
 #include "launcher/launcher.h"
+#include "launcher/unique_handle.h"
 
 #include <cstring>
 
@@ -11,14 +12,13 @@ DWORD CLauncher::StartMainThread()
     // The size is a reservation, so that the thread's stack is exactly that large rather
     // than the executable's default reservation with the size committed.
     const DWORD flags = m_mainThreadStackSize != 0 ? STACK_SIZE_PARAM_IS_A_RESERVATION : 0;
-    HANDLE hThread = CreateThread(nullptr, m_mainThreadStackSize, &CLauncher::MainThreadProc, this,
-                                  flags, nullptr);
-    if (hThread == nullptr)
+    const CUniqueHandle hThread(CreateThread(nullptr, m_mainThreadStackSize,
+                                             &CLauncher::MainThreadProc, this, flags, nullptr));
+    if (!hThread)
         return MainThreadProc(this);
-    WaitForSingleObject(hThread, INFINITE);
+    WaitForSingleObject(hThread.Get(), INFINITE);
     DWORD exitCode = 0;
-    GetExitCodeThread(hThread, &exitCode);
-    CloseHandle(hThread);
+    GetExitCodeThread(hThread.Get(), &exitCode);
     return exitCode;
 }
 
