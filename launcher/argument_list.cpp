@@ -105,8 +105,9 @@ std::wstring CommandLineAfterProgramName(const std::wstring& commandLine)
         const size_t close = commandLine.find(L'"', position + 1);
         return close == std::wstring::npos ? std::wstring() : commandLine.substr(close + 1);
     }
-    while (position < commandLine.size() && commandLine[position] != L' ' &&
-           commandLine[position] != L'\t')
+    // An unquoted program name ends at a blank only, as SplitArguments has it: a tab belongs to
+    // the name, so the companion gets exactly the arguments main would get.
+    while (position < commandLine.size() && commandLine[position] != L' ')
         ++position;
     return commandLine.substr(position);
 }

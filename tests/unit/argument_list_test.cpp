@@ -126,7 +126,9 @@ TEST(ArgumentList, FindIsWholeElementAndCaseSensitive)
 TEST(CommandLine, TailAfterProgramNameIsUnchanged)
 {
     EXPECT_EQ(CommandLineAfterProgramName(L"\"C:\\a b\\app.exe\"  one \"two\""), L"  one \"two\"");
-    EXPECT_EQ(CommandLineAfterProgramName(L"app.exe\tx"), L"\tx");
+    // A tab does not end the program name, for main's arguments and the companion's alike.
+    EXPECT_EQ(CommandLineAfterProgramName(L"app.exe\tx"), L"");
+    EXPECT_EQ(Arguments(L"app.exe\tx"), Strings{});
     EXPECT_EQ(CommandLineAfterProgramName(L"app.exe"), L"");
     EXPECT_EQ(CommandLineAfterProgramName(L"\"app.exe\""), L"");
 }
