@@ -1,26 +1,56 @@
 // The process environment the Java program starts with, and the native library path.
 #include "jvm/environment.h"
+#include "config/path_pieces.h"
 #include "jvm/narrow_text.h"
+#include "launcher/error_report.h"
 #include "launcher/launcher.h"
+#include "ui/resources/resource.h"
 
 #include <vector>
 
-void ExpandEnvironmentReferences(std::wstring& text)
+// The value of an environment variable; false when it is not set.
+static bool ReadEnvironmentVariable(const std::wstring& name, std::wstring& value)
 {
-    const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    const DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
     if (size == 0)
-        return;
-    std::vector<wchar_t> buffer(size + 1, L'\0');
-    if (ExpandEnvironmentStringsW(text.c_str(), buffer.data(), size + 1) == 0)
-        return;
-    text = buffer.data();
+        return false;
+    std::vector<wchar_t> buffer(size, L'\0');
+    const DWORD length = GetEnvironmentVariableW(name.c_str(), buffer.data(), size);
+    if (length >= size)
+        return false;
+    value.assign(buffer.data(), length);
+    return true;
 }
 
-// The text before its last backslash; a text without backslash stays as it is.
-static std::wstring StripLastComponent(const std::wstring& path)
+void ExpandEnvironmentReferences(std::wstring& text)
 {
-    const size_t slash = path.rfind(L'\\');
-    return slash == std::wstring::npos ? path : path.substr(0, slash);
+    // Reference by reference rather than through ExpandEnvironmentStringsW, which cuts its
+    // result at 32,767 characters: a class path of many jars is longer than that.
+    std::wstring result;
+    size_t position = 0;
+    for (;;)
+    {
+        const size_t open = text.find(L'%', position);
+        const size_t close = open == std::wstring::npos ? open : text.find(L'%', open + 1);
+        if (close == std::wstring::npos)
+            break;
+        result.append(text, position, open - position);
+        std::wstring value;
+        const std::wstring name = text.substr(open + 1, close - open - 1);
+        if (!name.empty() && ReadEnvironmentVariable(name, value))
+        {
+            result += value;
+            position = close + 1;
+        }
+        else
+        {
+            // Not a reference: the first percent sign stays, the second may open one.
+            result.append(text, open, close - open);
+            position = close;
+        }
+    }
+    result.append(text, position, std::wstring::npos);
+    text = result;
 }
 
 static void AppendWithSeparator(std::wstring& list, const std::wstring& part)
@@ -30,7 +60,7 @@ static void AppendWithSeparator(std::wstring& list, const std::wstring& part)
         list += L';';
 }
 
-void CLauncher::PrepareEnvironment()
+bool CLauncher::PrepareEnvironment()
 {
     const std::wstring& library = m_jvmLibraryPath;
     const std::wstring binFolder = StripLastComponent(StripLastComponent(library));
@@ -42,10 +72,7 @@ void CLauncher::PrepareEnvironment()
     {
         std::wstring moduleFolder;
         GetModuleFolder(moduleFolder);
-        const size_t slash = binFolder.rfind(L'\\');
-        const std::wstring libFolder =
-            (slash == std::wstring::npos ? std::wstring() : binFolder.substr(0, slash + 1)) +
-            L"lib";
+        const std::wstring libFolder = FolderWithBackslash(binFolder) + L"lib";
         AppendWithSeparator(m_libraryPath, L"");
         m_libraryPath += moduleFolder + L";.;%Path%;" + libFolder;
         ExpandEnvironmentReferences(m_libraryPath);
@@ -58,5 +85,15 @@ void CLauncher::PrepareEnvironment()
         AppendWithSeparator(searchPath, m_systemPath);
     searchPath += L"%Path%;" + binFolder;
     ExpandEnvironmentReferences(searchPath);
+    // An environment variable holds at most 32,767 characters. A longer search path cannot be
+    // set, and a cut one would lose the runtime's bin folder at its end.
+    const DWORD kMaxVariableLength = 32767;
+    if (searchPath.size() >= kMaxVariableLength)
+    {
+        ShowFormattedError(m_hMessageOwner, LoadText(IDS_WINDOWS_EXCEPTION), L"Path",
+                           ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
     SetEnvironmentVariableW(L"Path", searchPath.c_str());
+    return true;
 }

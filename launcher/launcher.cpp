@@ -1,4 +1,5 @@
 #include "launcher/launcher.h"
+#include "config/path_pieces.h"
 
 CLauncher::CLauncher()
     : m_hSplashThread(nullptr), m_dwSplashThreadId(0), m_jvmType(0), m_pJavaVM(nullptr),
@@ -35,7 +36,8 @@ DWORD CLauncher::Run()
         return StartPairProduct();
     if (m_bSingleInstance && !m_bPrimaryInstance)
         return WaitForPrimaryInstance();
-    PrepareEnvironment();
+    if (!PrepareEnvironment())
+        return kExitFailure;
     if (m_arguments.Find(L"-nosplash") < 0 && m_arguments.Find(L"/nosplash") < 0)
     {
         if (!ShowSplash())
@@ -76,8 +78,9 @@ void CLauncher::SetWorkingDirectoryToModule()
     std::wstring path;
     if (!GetModulePath(path))
         return;
-    const size_t slash = path.rfind(L'\\');
-    if (slash == std::wstring::npos || slash < 1)
+    // Without a backslash, or with the only one at the very start, there is no folder to use.
+    const std::wstring folder = StripLastComponent(path);
+    if (folder.size() == path.size() || folder.empty())
         return;
-    SetCurrentDirectoryW(path.substr(0, slash).c_str());
+    SetCurrentDirectoryW(folder.c_str());
 }

@@ -75,7 +75,7 @@ public:
     bool AskForJre(const std::wstring& message);
 
     // JVM start-up.
-    void PrepareEnvironment();
+    bool PrepareEnvironment();
     bool LoadJvmLibrary();
     bool BuildVmOptions();
     void ExpandClassPathEntry(const std::wstring& entry, std::wstring& classPath);

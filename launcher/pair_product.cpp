@@ -2,10 +2,42 @@
 // other processor width.
 #include "launcher/error_report.h"
 #include "launcher/launcher.h"
+#include "launcher/unique_handle.h"
 #include "ui/resources/resource.h"
+
+namespace
+{
+// The identity of a file however its path is spelt (case, short names, links), or false.
+bool GetFileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& information)
+{
+    const CUniqueFile hFile(CreateFileW(path.c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    return hFile && GetFileInformationByHandle(hFile.Get(), &information);
+}
+
+bool IsSameFile(const std::wstring& first, const std::wstring& second)
+{
+    BY_HANDLE_FILE_INFORMATION a;
+    BY_HANDLE_FILE_INFORMATION b;
+    return GetFileIdentity(first, a) && GetFileIdentity(second, b) &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+} // namespace
 
 DWORD CLauncher::StartPairProduct()
 {
+    // A companion that is this very executable would find the same runtime and start itself
+    // again, without end.
+    std::wstring modulePath;
+    if (GetModulePath(modulePath) && IsSameFile(m_pairProduct, modulePath))
+    {
+        ShowFormattedError(m_hMessageOwner, LoadText(IDS_WINDOWS_EXCEPTION), m_pairProduct,
+                           ERROR_CIRCULAR_DEPENDENCY);
+        return kExitFailure;
+    }
+
     STARTUPINFOW startupInfo;
     ZeroMemory(&startupInfo, sizeof(startupInfo));
     startupInfo.cb = sizeof(startupInfo);
@@ -25,13 +57,13 @@ DWORD CLauncher::StartPairProduct()
                            errorCode);
         return kExitFailure;
     }
-    CloseHandle(processInfo.hThread);
+    const CUniqueHandle hProcess(processInfo.hProcess);
+    const CUniqueHandle hThread(processInfo.hThread);
     DWORD exitCode = 0;
     if (m_bPairReturnCode)
     {
-        WaitForSingleObject(processInfo.hProcess, INFINITE);
-        GetExitCodeProcess(processInfo.hProcess, &exitCode);
+        WaitForSingleObject(hProcess.Get(), INFINITE);
+        GetExitCodeProcess(hProcess.Get(), &exitCode);
     }
-    CloseHandle(processInfo.hProcess);
     return exitCode;
 }

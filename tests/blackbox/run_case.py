@@ -22,8 +22,10 @@ A case file (TOML) holds [[case]] tables:
           "(output)" is what the program wrote on its standard output and error
   dotless true when the case needs a work folder path without any dot (else it is skipped)
   timeout seconds before the program is ended (60)
+  generate  {relative path with "{n}" = count} files numbered 0000, 0001, ... (text "jar")
 
-In every text, {work} stands for the case folder as a Windows path (no trailing backslash).
+In every text, {work} stands for the case folder as a Windows path (no trailing backslash), and
+{repeat:N:TEXT} for TEXT written N times.
 The case folder is made anew under --work; boxwatch.exe starts the program there, answers
 each box with OK and reports what it saw.
 """
@@ -54,6 +56,7 @@ def windows_path(path):
 def expand(value, work):
     """Replaces {work} and {work_re} in every text of a case value."""
     if isinstance(value, str):
+        value = re.sub(r"\{repeat:(\d+):([^}]*)\}", lambda m: m.group(2) * int(m.group(1)), value)
         return (value.replace("{work_re}", re.escape(windows_path(work)))
                 .replace("{work}", windows_path(work)))
     if isinstance(value, list):
@@ -134,6 +137,12 @@ def prepare(case, work, jvmhost, tools):
         encoding = encodings.get(relative, "utf-8")
         with open(target, "w", encoding=encoding, newline="") as f:
             f.write(text.replace("\r\n", "\n").replace("\n", "\r\n"))
+    for pattern, count in case.get("generate", {}).items():
+        for number in range(count):
+            target = os.path.join(work, pattern.replace("{n}", f"{number:04d}"))
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            with open(target, "w") as f:
+                f.write("jar")
     for relative, tool in case.get("copies", {}).items():
         target = os.path.join(work, relative)
         os.makedirs(os.path.dirname(target), exist_ok=True)
@@ -165,13 +174,20 @@ def run_prepared(case, args, work, exe):
     report_path = os.path.join(work, "report.json")
     wine_log = os.path.join(work, "wine.log")
     assignments = [f"{name}={value}" for name, value in case.get("env", {}).items()]
+    timeout = case.get("timeout", 60)
     with open(wine_log, "wb") as log:
-        result = subprocess.run(
-            [args.wine, args.prefix, os.path.join(args.tools, "boxwatch.exe"),
-             windows_path(report_path), windows_path(os.path.join(work, "cmdline.txt")),
-             str(case.get("timeout", 60))] + assignments,
-            cwd=work, stdin=subprocess.DEVNULL, stdout=log,
-            stderr=subprocess.STDOUT)
+        try:
+            # boxwatch ends the program after its timeout; this bounds boxwatch itself, well
+            # inside ctest's limit.
+            result = subprocess.run(
+                [args.wine, args.prefix, os.path.join(args.tools, "boxwatch.exe"),
+                 windows_path(report_path), windows_path(os.path.join(work, "cmdline.txt")),
+                 str(timeout)] + assignments,
+                cwd=work, stdin=subprocess.DEVNULL, stdout=log,
+                stderr=subprocess.STDOUT, timeout=timeout + 20)
+        except subprocess.TimeoutExpired:
+            print(f"FAIL: boxwatch.exe did not end within {timeout + 20} s; see {wine_log}")
+            return 1
     if result.returncode != 0 or not os.path.exists(report_path):
         print(f"boxwatch failed with {result.returncode}; see {wine_log}")
         return 1
