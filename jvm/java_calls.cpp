@@ -1,3 +1,4 @@
+// The launcher's calls into the Java VM; plain JNI, so that the native tests run them as they are.
 #include "jvm/java_calls.h"
 
 #include <cstring>
@@ -21,43 +22,80 @@ jint CreateJavaVm(PfnCreateJavaVM pfnCreateJavaVM, const CVmOptionList& options,
     return pfnCreateJavaVM(ppVm, reinterpret_cast<void**>(ppEnv), &initArgs);
 }
 
-jstring NewJavaString(const std::u16string& text, JNIEnv* pEnv)
+namespace
 {
-    jclass stringClass = pEnv->FindClass("java/lang/String");
-    if (stringClass == nullptr)
-        return nullptr;
-    jmethodID constructor = pEnv->GetMethodID(stringClass, "<init>", "([C)V");
-    if (constructor == nullptr)
-        return nullptr;
+// java/lang/String and its char[] constructor, looked up once however many strings are made.
+struct SStringMaker
+{
+    jclass stringClass;
+    jmethodID constructor;
+};
+
+// False when the VM cannot give the class or the constructor; nothing is left to delete then.
+bool FindStringMaker(JNIEnv* pEnv, SStringMaker* pMaker)
+{
+    pMaker->stringClass = pEnv->FindClass("java/lang/String");
+    if (pMaker->stringClass == nullptr)
+        return false;
+    pMaker->constructor = pEnv->GetMethodID(pMaker->stringClass, "<init>", "([C)V");
+    if (pMaker->constructor != nullptr)
+        return true;
+    pEnv->DeleteLocalRef(pMaker->stringClass);
+    return false;
+}
+
+// The string as one new local reference, and no other reference left behind.
+jstring MakeString(const SStringMaker& maker, const std::u16string& text, JNIEnv* pEnv)
+{
     jcharArray chars = pEnv->NewCharArray(static_cast<jsize>(text.size()));
     if (chars == nullptr)
         return nullptr;
     pEnv->SetCharArrayRegion(chars, 0, static_cast<jsize>(text.size()),
                              reinterpret_cast<const jchar*>(text.data()));
     jstring result = nullptr;
-    if (pEnv->ExceptionOccurred() == nullptr)
-        result = static_cast<jstring>(pEnv->NewObject(stringClass, constructor, chars));
+    // ExceptionOccurred hands out a reference of its own; the exception stays pending.
+    jthrowable pending = pEnv->ExceptionOccurred();
+    if (pending == nullptr)
+        result = static_cast<jstring>(pEnv->NewObject(maker.stringClass, maker.constructor, chars));
+    else
+        pEnv->DeleteLocalRef(pending);
     pEnv->DeleteLocalRef(chars);
+    return result;
+}
+} // namespace
+
+jstring NewJavaString(const std::u16string& text, JNIEnv* pEnv)
+{
+    SStringMaker maker;
+    if (!FindStringMaker(pEnv, &maker))
+        return nullptr;
+    jstring result = MakeString(maker, text, pEnv);
+    pEnv->DeleteLocalRef(maker.stringClass);
     return result;
 }
 
 jobjectArray NewJavaStringArray(const std::vector<std::u16string>& texts, JNIEnv* pEnv)
 {
-    jclass stringClass = pEnv->FindClass("java/lang/String");
-    if (stringClass == nullptr)
+    // The launcher may pass thousands of dropped files and keeps the array for the whole run,
+    // so only the array itself may stay referenced: every element is let go once stored.
+    SStringMaker maker;
+    if (!FindStringMaker(pEnv, &maker))
         return nullptr;
     jobjectArray array =
-        pEnv->NewObjectArray(static_cast<jsize>(texts.size()), stringClass, nullptr);
-    if (array == nullptr)
-        return nullptr;
-    for (size_t i = 0; i < texts.size(); ++i)
+        pEnv->NewObjectArray(static_cast<jsize>(texts.size()), maker.stringClass, nullptr);
+    for (size_t i = 0; array != nullptr && i < texts.size(); ++i)
     {
-        jstring element = NewJavaString(texts[i], pEnv);
+        jstring element = MakeString(maker, texts[i], pEnv);
         if (element == nullptr)
-            return nullptr;
+        {
+            pEnv->DeleteLocalRef(array);
+            array = nullptr;
+            break;
+        }
         pEnv->SetObjectArrayElement(array, static_cast<jsize>(i), element);
         pEnv->DeleteLocalRef(element);
     }
+    pEnv->DeleteLocalRef(maker.stringClass);
     return array;
 }
 

@@ -16,10 +16,11 @@ jint CreateJavaVm(PfnCreateJavaVM pfnCreateJavaVM, const CVmOptionList& options,
                   JNIEnv** ppEnv);
 
 // A new Java string made through the char[] constructor; null on failure (the VM's
-// exception, if it raised one, stays pending).
+// exception, if it raised one, stays pending). The result is the only local reference left.
 jstring NewJavaString(const std::u16string& text, JNIEnv* pEnv);
 
-// A new String[] with the texts in order; null on failure.
+// A new String[] with the texts in order; null on failure, as above. However many texts, the
+// array is the only local reference left.
 jobjectArray NewJavaStringArray(const std::vector<std::u16string>& texts, JNIEnv* pEnv);
 
 // System.exit(-1). Returns only when the VM does not end the process.

@@ -5,9 +5,10 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <stdlib.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -83,6 +84,13 @@ struct SProbeRun
     std::string Transcript() const { return "stdout:\n" + out + "stderr:\n" + err; }
 };
 
+// What -Xcheck:jni prints when it notices a misuse of JNI. HotSpot writes it to standard output,
+// among the probe's reports, not to standard error.
+const char kJniCheckWarning[] = "WARNING in native method";
+
+// A probe that has not ended by then is stopped; ctest's own limit is 60 s.
+const int kProbeBoundMs = 40000;
+
 // Runs jni_probe with the test classes on the class path and the VM's JNI checks on, then the
 // given options and actions; any misuse of JNI the VM notices fails the test. The VM's own option
 // variables are dropped, and a UTF-8 locale makes the VM pass file names on in UTF-8, as Windows
@@ -129,8 +137,18 @@ SProbeRun RunProbe(const std::vector<std::string>& arguments, const CScratchFold
         return run;
     }
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR)
+    int waitedMs = 0;
+    pid_t ended = 0;
+    while ((ended = waitpid(pid, &status, WNOHANG)) == 0 && waitedMs < kProbeBoundMs)
     {
+        usleep(10000);
+        waitedMs += 10;
+    }
+    if (ended == 0)
+    {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        ADD_FAILURE() << "jni_probe did not end within " << kProbeBoundMs << " ms";
     }
     run.out = ReadFile(outPath);
     run.err = ReadFile(errPath);
@@ -138,7 +156,7 @@ SProbeRun RunProbe(const std::vector<std::string>& arguments, const CScratchFold
         run.exitStatus = WEXITSTATUS(status);
     else if (WIFSIGNALED(status))
         run.err += "\n[ended by signal " + std::to_string(WTERMSIG(status)) + "]";
-    EXPECT_FALSE(run.Complains("WARNING in native method")) << run.err;
+    EXPECT_FALSE(run.Says(kJniCheckWarning) || run.Complains(kJniCheckWarning)) << run.Transcript();
     return run;
 }
 
@@ -210,6 +228,32 @@ TEST(CallMainMethod, ArgumentsArriveUnchangedAndInOrder)
                               u8"[two words]\n"
                               u8"[Gr\u00fc\u00dfe \U0001F600\U0001F4A9 ende]\n"
                               u8"[-x]\n");
+}
+
+// As when thousands of files are dropped on the program: all of them reach main, and the
+// launcher's thread keeps no reference per argument for the rest of the run.
+TEST(CallMainMethod, ThousandsOfArgumentsLeaveOnlyTheArrayReferenced)
+{
+    CScratchFolder folder;
+    const fs::path dump = folder.Path() / "arguments.txt";
+    std::vector<std::string> probeArguments = {"-Djvmhost.test.out=" + dump.string(), "--", "main",
+                                               "jvmhost/probe/ArgumentDump"};
+    std::string expected = "5000\n";
+    for (int i = 0; i < 5000; ++i)
+    {
+        const std::string argument = u8"Datei \u00fc" + std::to_string(i) + ".txt";
+        probeArguments.push_back(argument);
+        expected += "[" + argument + "]\n";
+    }
+    probeArguments.insert(probeArguments.end(), {"--", "localRefs"});
+    const SProbeRun run = RunProbe(probeArguments, folder);
+    ASSERT_EQ(run.exitStatus, 0) << run.Transcript();
+    EXPECT_EQ(run.Report("main.result"), "MainCallReturned");
+    EXPECT_EQ(run.Report("main.escaped"), "null");
+    EXPECT_TRUE(ReadFile(dump) == expected) << "the arguments main got differ";
+    // CallMainMethod's class name, class and argument array, and the one the VM leaves from
+    // its creation.
+    EXPECT_EQ(run.Report("localRefs.count"), "4");
 }
 
 TEST(CallMainMethod, NoArgumentsGiveAnEmptyArray)

@@ -15,11 +15,15 @@
 //   exit                        CallSystemExit: exit.returned, if it returns
 //   roundtrip <text>            NewJavaString, then GetStringUTFChars and DecodeModifiedUtf8:
 //                               roundtrip.length, roundtrip.modified (hex), roundtrip.decoded
+//   localRefs                   localRefs.count: the JNI local references the VM's thread holds,
+//                               counted through JVMTI
 //
 // Texts on the command line are UTF-8. Exit status 2 when the VM was not created, 3 on a usage
 // error, 4 when the JVM library could not be used; Java's System.exit ends the process with its
 // own status.
 #include "jvm/java_calls.h"
+
+#include <jvmti.h>
 
 #include <dlfcn.h>
 #include <pthread.h>
@@ -157,6 +161,48 @@ std::string ClassNameOf(jobject object, JNIEnv* pEnv)
     return result;
 }
 
+// The tag that marks the probe's own Thread object for JVMTI.
+const jlong kProbeThreadTag = 1;
+
+jint JNICALL CountLocalReference(jvmtiHeapReferenceKind kind, const jvmtiHeapReferenceInfo* pInfo,
+                                 jlong, jlong, jlong, jlong*, jlong*, jint, void* pCount)
+{
+    if (kind == JVMTI_HEAP_REFERENCE_JNI_LOCAL && pInfo->jni_local.thread_tag == kProbeThreadTag)
+        ++*static_cast<long*>(pCount);
+    // Only the roots matter: no need to walk the heap behind them.
+    return 0;
+}
+
+// The JNI local references the calling thread holds, -1 when JVMTI cannot tell. Other threads
+// are left out, since the VM's own may hold some for a moment at any time.
+long CountLocalReferences(JavaVM* pVm, JNIEnv* pEnv)
+{
+    jvmtiEnv* pTi = nullptr;
+    if (pVm->GetEnv(reinterpret_cast<void**>(&pTi), JVMTI_VERSION_1_2) != JNI_OK)
+        return -1;
+    jvmtiCapabilities capabilities;
+    std::memset(&capabilities, 0, sizeof(capabilities));
+    capabilities.can_tag_objects = 1;
+    long count = -1;
+    jthread self = nullptr;
+    if (pTi->AddCapabilities(&capabilities) == JVMTI_ERROR_NONE &&
+        pTi->GetCurrentThread(&self) == JVMTI_ERROR_NONE)
+    {
+        // The thread reference is a local of its own: let go of it before counting.
+        const bool bTagged = pTi->SetTag(self, kProbeThreadTag) == JVMTI_ERROR_NONE;
+        pEnv->DeleteLocalRef(self);
+        jvmtiHeapCallbacks callbacks;
+        std::memset(&callbacks, 0, sizeof(callbacks));
+        callbacks.heap_reference_callback = CountLocalReference;
+        long found = 0;
+        if (bTagged &&
+            pTi->FollowReferences(0, nullptr, nullptr, &callbacks, &found) == JVMTI_ERROR_NONE)
+            count = found;
+    }
+    pTi->DisposeEnvironment();
+    return count;
+}
+
 void ReportBeforeMain(void*)
 {
     Report("main.beforeMain", "1");
@@ -175,7 +221,7 @@ bool IsWellFormed(const SProbeAction& action)
         return count >= 1;
     if (action.name == "setOut" || action.name == "setErr" || action.name == "roundtrip")
         return count == 1;
-    if (action.name == "exit")
+    if (action.name == "exit" || action.name == "localRefs")
         return count == 0;
     return false;
 }
@@ -197,14 +243,13 @@ public:
 private:
     int CreateVmAndPerform()
     {
-        JavaVM* pVm = nullptr;
-        const jint created = CreateJavaVm(m_pfnCreateJavaVM, m_options, &pVm, &m_pEnv);
+        const jint created = CreateJavaVm(m_pfnCreateJavaVM, m_options, &m_pVm, &m_pEnv);
         Report("create", std::to_string(created));
         if (created != JNI_OK)
             return kExitVmNotCreated;
         for (const SProbeAction& action : m_actions)
             Perform(action);
-        Report("destroy", std::to_string(pVm->DestroyJavaVM()));
+        Report("destroy", std::to_string(m_pVm->DestroyJavaVM()));
         return 0;
     }
 
@@ -255,11 +300,16 @@ private:
             m_pEnv->ReleaseStringUTFChars(text, pChars);
             m_pEnv->DeleteLocalRef(text);
         }
+        else if (action.name == "localRefs")
+        {
+            Report("localRefs.count", std::to_string(CountLocalReferences(m_pVm, m_pEnv)));
+        }
     }
 
     PfnCreateJavaVM m_pfnCreateJavaVM;
     CVmOptionList m_options;
     std::vector<SProbeAction> m_actions;
+    JavaVM* m_pVm = nullptr;
     JNIEnv* m_pEnv = nullptr;
     int m_exitCode = kExitVmNotCreated;
 };
