@@ -97,9 +97,14 @@ TEST(MemoryOptions, PercentOfWhatTheMachineReports)
     MEMORYSTATUS status = {};
     status.dwLength = sizeof(status);
     GlobalMemoryStatus(&status);
-    std::wstring physical = L"-Xmx50P";
+    // All of it is the physical memory as the machine reports it, in kilobytes.
+    std::wstring physical = L"-Xmx100P";
     ExpandMemoryPercentage(physical);
-    EXPECT_EQ(physical, L"-Xmx" + std::to_wstring(status.dwTotalPhys / 1024 / 2) + L"K");
+    EXPECT_EQ(physical, L"-Xmx" + std::to_wstring(status.dwTotalPhys / 1024) + L"K");
+    // Bounds in megabytes decide whatever the machine has.
+    std::wstring bounded = L"-Xmx1:64:64P";
+    ExpandMemoryPercentage(bounded);
+    EXPECT_EQ(bounded, L"-Xmx65536K");
     std::wstring addressSpace = L"-Xms1t";
     ExpandMemoryPercentage(addressSpace);
     EXPECT_EQ(addressSpace.compare(0, 4, L"-Xms"), 0);
@@ -119,16 +124,8 @@ TEST(MemoryOptions, StackSizes)
     EXPECT_EQ(ParseStackSize(L""), 0u);
     EXPECT_EQ(StackSizeAfter(L"-Xss2M -Xss512k"), 524288u);
     EXPECT_EQ(StackSizeAfter(L"-Xss512k -Xss=1m"), 0u);
-    EXPECT_EQ(
-        StackSizeAfter(L"-Xss1P"),
-        0u +
-            []
-            {
-                MEMORYSTATUS status = {};
-                status.dwLength = sizeof(status);
-                GlobalMemoryStatus(&status);
-                return static_cast<size_t>(status.dwTotalPhys / 1024 / 100) * 1024;
-            }());
+    // A percentage is rewritten to kilobytes first; its lower bound fixes the size here.
+    EXPECT_EQ(StackSizeAfter(L"-Xss0:3P"), 3145728u);
 }
 
 TEST(Environment, ReferencesAreExpandedAndUnknownOnesStay)
