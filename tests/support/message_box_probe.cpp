@@ -108,13 +108,20 @@ long long Distance(const std::vector<DWORD>& a, const std::vector<DWORD>& b)
     return total;
 }
 
-std::wstring ShownIconStyle(HWND hBox)
+const struct
 {
-    HWND hIconControl = GetDlgItem(hBox, kIconControlId);
-    if (hIconControl == nullptr || !IsWindowVisible(hIconControl))
-        return L"none";
-    // Icon handles of another process mean nothing here: compare what the control shows on
-    // the screen with the system's icons drawn the same way.
+    LPCWSTR id;
+    const wchar_t* name;
+} kKnownIcons[] = {{IDI_ERROR, L"error"},
+                   {IDI_WARNING, L"warning"},
+                   {IDI_INFORMATION, L"information"},
+                   {IDI_QUESTION, L"question"}};
+
+// The icon a box of another process shows, told by what its control shows on the screen
+// compared with the system's icons drawn the same way: icon handles of another process mean
+// nothing here.
+std::wstring ShownIconStyle(HWND hIconControl)
+{
     RECT rect = {};
     GetWindowRect(hIconControl, &rect);
     const int width = rect.right - rect.left;
@@ -126,17 +133,9 @@ std::wstring ShownIconStyle(HWND hBox)
     ReleaseDC(nullptr, hScreen);
     const DWORD background = shown[0];
 
-    const struct
-    {
-        LPCWSTR id;
-        const wchar_t* name;
-    } kKnown[] = {{IDI_ERROR, L"error"},
-                  {IDI_WARNING, L"warning"},
-                  {IDI_INFORMATION, L"information"},
-                  {IDI_QUESTION, L"question"}};
     std::wstring best = L"other";
     long long bestDistance = Distance(shown, std::vector<DWORD>(shown.size(), background));
-    for (const auto& known : kKnown)
+    for (const auto& known : kKnownIcons)
     {
         const long long distance =
             Distance(shown, RenderIcon(LoadIconW(nullptr, known.id), width, height, background));
@@ -149,20 +148,47 @@ std::wstring ShownIconStyle(HWND hBox)
     // An empty control is closest to its own background.
     return best == L"other" ? L"none" : best;
 }
-// A box may be found before it has painted its icon: a visible icon control that shows
-// nothing yet is looked at again for a while.
-std::wstring IconStyle(HWND hBox)
+
+// A box is found as soon as it is visible, often before it has painted; until then the screen
+// shows what was there before (another box's icon, say). The icon is taken once three
+// readings in a row, a moment apart, agree on one.
+std::wstring SettledIconStyle(HWND hIconControl)
 {
-    std::wstring style = ShownIconStyle(hBox);
-    for (int attempt = 0; attempt < 100 && style == L"none"; ++attempt)
+    std::wstring style = ShownIconStyle(hIconControl);
+    int agreeing = 1;
+    for (int attempt = 0; attempt < 100 && (agreeing < 3 || style == L"none"); ++attempt)
     {
-        HWND hIconControl = GetDlgItem(hBox, kIconControlId);
-        if (hIconControl == nullptr || !IsWindowVisible(hIconControl))
-            break;
-        Sleep(10);
-        style = ShownIconStyle(hBox);
+        Sleep(30);
+        const std::wstring seen = ShownIconStyle(hIconControl);
+        agreeing = seen == style ? agreeing + 1 : 1;
+        style = seen;
     }
     return style;
+}
+
+std::wstring IconStyle(HWND hBox)
+{
+    // Whether the control holds an icon at all does not depend on what the screen shows yet.
+    HWND hIconControl = GetDlgItem(hBox, kIconControlId);
+    DWORD_PTR hIcon = 0;
+    if (hIconControl == nullptr || !IsWindowVisible(hIconControl) ||
+        !SendMessageTimeoutW(hIconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &hIcon) ||
+        hIcon == 0)
+        return L"none";
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hBox, &processId);
+    if (processId != GetCurrentProcessId())
+        return SettledIconStyle(hIconControl);
+    // A box of this very process is told by its icon handle: the system icons are shared
+    // within a process. Reading the screen from a second thread here would share the
+    // process's X connection with the thread that shows the box, and Xlib can deadlock the
+    // two (see the README).
+    for (const auto& known : kKnownIcons)
+    {
+        if (reinterpret_cast<HICON>(hIcon) == LoadIconW(nullptr, known.id))
+            return known.name;
+    }
+    return L"other";
 }
 } // namespace
 
@@ -199,7 +225,11 @@ void PressMessageBoxButton(HWND hBox, int controlId)
         Sleep(10);
 }
 
-CMessageBoxAnswerer::CMessageBoxAnswerer() : m_hThread(nullptr), m_bStop(0)
+CMessageBoxAnswerer::CMessageBoxAnswerer()
+    : m_pBound(new CWaitBound("the code under test to return while its message boxes are "
+                              "answered (a box the answerer could not close?)",
+                              kAnswerBoundMs)),
+      m_hThread(nullptr), m_bStop(0)
 {
     m_hThread = CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
 }
@@ -218,6 +248,7 @@ std::vector<SMessageBoxInfo> CMessageBoxAnswerer::Finish()
         CloseHandle(m_hThread);
         m_hThread = nullptr;
     }
+    m_pBound.reset();
     return m_boxes;
 }
 

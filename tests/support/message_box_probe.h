@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include "wait_bound.h"
+
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +31,9 @@ SMessageBoxInfo ReadMessageBox(HWND hBox);
 void PressMessageBoxButton(HWND hBox, int controlId);
 
 // Answers the message boxes of the current process with OK from a thread of its own, and
-// keeps what they showed.
+// keeps what they showed. That thread never draws or reads the screen: it would share the
+// process's X connection with the thread that shows the boxes. The test process ends with a
+// message when the code under test has not returned within kAnswerBoundMs.
 class CMessageBoxAnswerer
 {
 public:
@@ -40,6 +45,9 @@ public:
 private:
     static DWORD WINAPI ThreadProc(void* pParameter);
 
+    static const DWORD kAnswerBoundMs = 30000;
+
+    std::unique_ptr<CWaitBound> m_pBound;
     HANDLE m_hThread;
     volatile LONG m_bStop;
     std::vector<SMessageBoxInfo> m_boxes;

@@ -1,6 +1,7 @@
 #include "launcher/launcher.h"
 #include "message_box_probe.h"
 #include "test_folders.h"
+#include "wait_bound.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,7 @@ TEST(PairProduct, WaitsForTheCompanionAndReturnsItsExitCode)
     CLauncher launcher;
     launcher.m_pairProduct = PrepareCompanion("42", "0");
     launcher.m_bPairReturnCode = true;
+    const CWaitBound bound("the companion stand-in to end", 20000);
     EXPECT_EQ(launcher.StartPairProduct(), 42u);
     // The companion is given the launcher's own arguments, unchanged.
     const std::wstring recorded = Utf8ToWide(ReadTextFile(
@@ -45,6 +47,7 @@ TEST(PairProduct, PassesLargeExitCodesThrough)
     CLauncher launcher;
     launcher.m_pairProduct = PrepareCompanion("-7", "0");
     launcher.m_bPairReturnCode = true;
+    const CWaitBound bound("the companion stand-in to end", 20000);
     EXPECT_EQ(launcher.StartPairProduct(), static_cast<DWORD>(-7));
 }
 
