@@ -183,34 +183,118 @@ std::u16string DecodeModifiedUtf8(const char* pText)
     return text;
 }
 
+namespace
+{
+// True when an exception is pending; the reference ExceptionOccurred hands out is let go.
+bool IsExceptionPending(JNIEnv* pEnv)
+{
+    jthrowable pending = pEnv->ExceptionOccurred();
+    if (pending == nullptr)
+        return false;
+    pEnv->DeleteLocalRef(pending);
+    return true;
+}
+
+enum EClassLookup
+{
+    ClassLookupFound,
+    ClassLookupNoName,      // no Java string could be made of the name
+    ClassLookupNoNameChars, // the name's characters could not be had
+    ClassLookupNotFound,
+};
+
+// Finds the class by its slash name. FindClass takes modified UTF-8, which the VM makes itself
+// from a Java string of the name, so that any Unicode name arrives as written. Only the class
+// stays referenced. On failure the VM's exception, if it raised one, stays pending, and for a
+// class that was not found askedName, when given, gets the name as FindClass got it.
+EClassLookup FindNamedClass(const std::u16string& name, JNIEnv* pEnv, jclass* pClass,
+                            std::u16string* pAskedName)
+{
+    *pClass = nullptr;
+    jstring nameString = NewJavaString(name, pEnv);
+    if (nameString == nullptr)
+        return ClassLookupNoName;
+    const char* pNameChars = pEnv->GetStringUTFChars(nameString, nullptr);
+    if (pNameChars == nullptr)
+    {
+        pEnv->DeleteLocalRef(nameString);
+        return ClassLookupNoNameChars;
+    }
+    *pClass = pEnv->FindClass(pNameChars);
+    if (*pClass == nullptr && pAskedName != nullptr)
+        *pAskedName = DecodeModifiedUtf8(pNameChars);
+    pEnv->ReleaseStringUTFChars(nameString, pNameChars);
+    pEnv->DeleteLocalRef(nameString);
+    return *pClass != nullptr ? ClassLookupFound : ClassLookupNotFound;
+}
+
+// CallSecondaryMain once the class is found; an exception is left pending for the caller.
+ESecondaryMainResult CallFoundSecondaryMain(jclass mainClassRef,
+                                            const std::vector<std::u16string>& arguments,
+                                            JNIEnv* pEnv, void (*pfnReply)(void*, jint),
+                                            void* pContext)
+{
+    bool bIntForm = false;
+    jmethodID method =
+        pEnv->GetStaticMethodID(mainClassRef, "secondaryMain", "([Ljava/lang/String;)V");
+    if (method == nullptr)
+    {
+        // Without the void form the int form is the one sought, and only its absence is news.
+        if (IsExceptionPending(pEnv))
+            pEnv->ExceptionClear();
+        method = pEnv->GetStaticMethodID(mainClassRef, "secondaryMain", "([Ljava/lang/String;)I");
+        if (method == nullptr)
+            return SecondaryMainNoMethod;
+        bIntForm = true;
+    }
+    jobjectArray argumentArray = NewJavaStringArray(arguments, pEnv);
+    if (argumentArray == nullptr)
+        return SecondaryMainNoArguments;
+    ESecondaryMainResult result = SecondaryMainIntReplied;
+    if (bIntForm)
+    {
+        const jint value = pEnv->CallStaticIntMethod(mainClassRef, method, argumentArray);
+        // A value that came with an exception is no answer.
+        if (IsExceptionPending(pEnv))
+            result = SecondaryMainIntThrew;
+        else if (pfnReply != nullptr)
+            pfnReply(pContext, value);
+    }
+    else
+    {
+        // The later start is answered first: the method may run for as long as it likes.
+        if (pfnReply != nullptr)
+            pfnReply(pContext, 0);
+        pEnv->CallStaticVoidMethod(mainClassRef, method, argumentArray);
+        result = IsExceptionPending(pEnv) ? SecondaryMainVoidThrew : SecondaryMainVoidReturned;
+    }
+    pEnv->DeleteLocalRef(argumentArray);
+    return result;
+}
+} // namespace
+
 SMainCall CallMainMethod(const std::u16string& mainClass,
                          const std::vector<std::u16string>& arguments, JNIEnv* pEnv,
                          void (*pfnBeforeMain)(void*), void* pContext)
 {
     SMainCall call = {MainCallReturned, mainClass, nullptr};
-    jstring className = NewJavaString(mainClass, pEnv);
-    if (className == nullptr)
+    jclass mainClassRef = nullptr;
+    switch (FindNamedClass(mainClass, pEnv, &mainClassRef, &call.className))
     {
-        call.result = MainCallNoClassName;
-        return call;
+        case ClassLookupFound:
+            break;
+        case ClassLookupNoName:
+            call.result = MainCallNoClassName;
+            return call;
+        case ClassLookupNoNameChars:
+            pEnv->ExceptionDescribe();
+            call.result = MainCallNoNameChars;
+            return call;
+        case ClassLookupNotFound:
+            pEnv->ExceptionDescribe();
+            call.result = MainCallClassNotFound;
+            return call;
     }
-    const char* pNameChars = pEnv->GetStringUTFChars(className, nullptr);
-    if (pNameChars == nullptr)
-    {
-        pEnv->ExceptionDescribe();
-        call.result = MainCallNoNameChars;
-        return call;
-    }
-    jclass mainClassRef = pEnv->FindClass(pNameChars);
-    if (mainClassRef == nullptr)
-    {
-        pEnv->ExceptionDescribe();
-        call.className = DecodeModifiedUtf8(pNameChars);
-        pEnv->ReleaseStringUTFChars(className, pNameChars);
-        call.result = MainCallClassNotFound;
-        return call;
-    }
-    pEnv->ReleaseStringUTFChars(className, pNameChars);
 
     jmethodID mainMethod = pEnv->GetStaticMethodID(mainClassRef, "main", "([Ljava/lang/String;)V");
     if (mainMethod == nullptr)
@@ -240,4 +324,34 @@ SMainCall CallMainMethod(const std::u16string& mainClass,
     if (call.escapedException != nullptr)
         pEnv->ExceptionDescribe();
     return call;
+}
+
+ESecondaryMainResult CallSecondaryMain(const std::u16string& mainClass,
+                                       const std::vector<std::u16string>& arguments, JNIEnv* pEnv,
+                                       void (*pfnReply)(void* pContext, jint value), void* pContext)
+{
+    ESecondaryMainResult result = SecondaryMainClassNotFound;
+    jclass mainClassRef = nullptr;
+    switch (FindNamedClass(mainClass, pEnv, &mainClassRef, nullptr))
+    {
+        case ClassLookupFound:
+            result = CallFoundSecondaryMain(mainClassRef, arguments, pEnv, pfnReply, pContext);
+            break;
+        case ClassLookupNoName:
+            result = SecondaryMainNoClassName;
+            break;
+        case ClassLookupNoNameChars:
+            result = SecondaryMainNoNameChars;
+            break;
+        case ClassLookupNotFound:
+            result = SecondaryMainClassNotFound;
+            break;
+    }
+    // The calling thread goes on serving later starts: the VM prints what went wrong, and
+    // neither the exception nor a reference is left to pile up.
+    if (IsExceptionPending(pEnv))
+        pEnv->ExceptionDescribe();
+    if (mainClassRef != nullptr)
+        pEnv->DeleteLocalRef(mainClassRef);
+    return result;
 }

@@ -60,4 +60,28 @@ SMainCall CallMainMethod(const std::u16string& mainClass,
                          const std::vector<std::u16string>& arguments, JNIEnv* pEnv,
                          void (*pfnBeforeMain)(void*), void* pContext);
 
+enum ESecondaryMainResult
+{
+    SecondaryMainIntReplied,    // the int form returned and its value was replied
+    SecondaryMainVoidReturned,  // 0 was replied, then the void form returned
+    SecondaryMainNoClassName,   // no Java string could be made of the class name
+    SecondaryMainNoNameChars,   // the name's characters could not be had
+    SecondaryMainClassNotFound, // the VM did not find the class
+    SecondaryMainNoMethod,      // neither secondaryMain(String[]) form
+    SecondaryMainNoArguments,   // the argument array could not be made
+    SecondaryMainIntThrew,      // the int form threw: nothing was replied
+    SecondaryMainVoidThrew,     // 0 was replied, then the void form threw
+};
+
+// Hands the arguments of a later start to the running program: finds the class (slash form) and
+// calls its static secondaryMain(String[]), void or int, on the calling thread, which must be
+// attached to the VM. The void form is answered with 0 before it runs, so that the later start
+// need not wait for it; the int form with its result once it returns. Nothing is replied on
+// failure or when the int form throws. Returns with no exception pending (any was printed) and
+// no local reference left, as the calling thread may serve many starts.
+ESecondaryMainResult CallSecondaryMain(const std::u16string& mainClass,
+                                       const std::vector<std::u16string>& arguments, JNIEnv* pEnv,
+                                       void (*pfnReply)(void* pContext, jint value),
+                                       void* pContext);
+
 #endif

@@ -78,6 +78,20 @@ struct SProbeRun
         return "<none>";
     }
 
+    // The values of all "key=value" reports, in order.
+    std::vector<std::string> Reports(const std::string& key) const
+    {
+        std::vector<std::string> values;
+        std::istringstream lines(out);
+        std::string line;
+        while (std::getline(lines, line))
+        {
+            if (line.compare(0, key.size() + 1, key + "=") == 0)
+                values.push_back(line.substr(key.size() + 1));
+        }
+        return values;
+    }
+
     bool Says(const std::string& text) const { return out.find(text) != std::string::npos; }
     bool Complains(const std::string& text) const { return err.find(text) != std::string::npos; }
 
@@ -251,9 +265,8 @@ TEST(CallMainMethod, ThousandsOfArgumentsLeaveOnlyTheArrayReferenced)
     EXPECT_EQ(run.Report("main.result"), "MainCallReturned");
     EXPECT_EQ(run.Report("main.escaped"), "null");
     EXPECT_TRUE(ReadFile(dump) == expected) << "the arguments main got differ";
-    // CallMainMethod's class name, class and argument array, and the one the VM leaves from
-    // its creation.
-    EXPECT_EQ(run.Report("localRefs.count"), "4");
+    // CallMainMethod's class and argument array, and the one the VM leaves from its creation.
+    EXPECT_EQ(run.Report("localRefs.count"), "3");
 }
 
 TEST(CallMainMethod, NoArgumentsGiveAnEmptyArray)
@@ -393,4 +406,91 @@ TEST(NewJavaString, NonBmpTextRoundTripsThroughModifiedUtf8)
                                                 "edb880"
                                                 "7a");
     EXPECT_EQ(run.Report("roundtrip.decoded"), text);
+}
+
+// A later start's arguments reach secondaryMain; the void form is answered with 0 before it runs,
+// the int form with what it returns. The thread, which may serve many starts, keeps nothing.
+TEST(CallSecondaryMain, BothFormsAreAnsweredAndGetTheArgumentsIntact)
+{
+    CScratchFolder folder;
+    const fs::path dump = folder.Path() / "arguments.txt";
+    const SProbeRun run =
+        RunProbe({"-Djvmhost.test.out=" + dump.string(), "--", "secondary",
+                  "jvmhost/probe/ArgumentDump", u8"Datei \u00fc", u8"\u6587", u8"\U0001F600", "--",
+                  "secondary", "jvmhost/probe/IntSecondary", "-5", "--", "localRefs"},
+                 folder);
+    ASSERT_EQ(run.exitStatus, 0) << run.Transcript();
+    EXPECT_EQ(run.Reports("secondary.result"),
+              (std::vector<std::string>{"SecondaryMainVoidReturned", "SecondaryMainIntReplied"}));
+    EXPECT_EQ(run.Reports("secondary.reply"), (std::vector<std::string>{"0", "-5"}));
+    EXPECT_EQ(run.Reports("secondary.pending"), (std::vector<std::string>{"0", "0"}));
+    EXPECT_EQ(ReadFile(dump), u8"3\n"
+                              u8"[Datei \u00fc]\n"
+                              u8"[\u6587]\n"
+                              u8"[\U0001F600]\n");
+    EXPECT_NE(run.out.find("secondary.reply=0\n"
+                           "ArgumentDump.secondaryMain runs\n"
+                           "secondary.result=SecondaryMainVoidReturned\n"),
+              std::string::npos)
+        << run.out;
+    // Only the one the VM leaves from its creation.
+    EXPECT_EQ(run.Report("localRefs.count"), "1");
+    EXPECT_FALSE(run.Complains("Exception")) << run.err;
+}
+
+// Each failure is printed and the probe goes on; only the void form, answered before it runs,
+// has replied when it throws.
+TEST(CallSecondaryMain, FailuresArePrintedAndOnlyTheVoidFormHasReplied)
+{
+    CScratchFolder folder;
+    const SProbeRun run =
+        RunProbe({"--", "secondary", "no/such/Class", "--", "secondary", "jvmhost/probe/Printing",
+                  "--", "secondary", "jvmhost/probe/IntSecondary", "not a number", "--",
+                  "secondary", "jvmhost/probe/Throwing", "--", "localRefs"},
+                 folder);
+    ASSERT_EQ(run.exitStatus, 0) << run.Transcript();
+    EXPECT_EQ(run.Reports("secondary.result"),
+              (std::vector<std::string>{"SecondaryMainClassNotFound", "SecondaryMainNoMethod",
+                                        "SecondaryMainIntThrew", "SecondaryMainVoidThrew"}));
+    EXPECT_EQ(run.Reports("secondary.pending"), (std::vector<std::string>{"0", "0", "0", "0"}));
+    EXPECT_NE(run.out.find("secondary.result=SecondaryMainIntThrew\n"
+                           "secondary.pending=0\n"
+                           "secondary.reply=0\n"
+                           "secondary.result=SecondaryMainVoidThrew\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.Reports("secondary.reply"), (std::vector<std::string>{"0"}));
+    EXPECT_TRUE(run.Complains("java.lang.NoClassDefFoundError: no/such/Class")) << run.err;
+    EXPECT_TRUE(run.Complains("java.lang.NoSuchMethodError: secondaryMain")) << run.err;
+    EXPECT_TRUE(
+        run.Complains("java.lang.NumberFormatException: For input string: \"not a number\""))
+        << run.err;
+    EXPECT_TRUE(run.Complains("java.lang.IllegalStateException: thrown from secondaryMain"))
+        << run.err;
+    EXPECT_EQ(run.Report("localRefs.count"), "1");
+    EXPECT_EQ(run.Report("destroy"), "0");
+}
+
+// A later start that comes before main is entered waits on the launcher's worker thread, which
+// calls into Java only once main is entered.
+TEST(CallSecondaryMain, RequestBeforeMainIsServedOnceMainIsEntered)
+{
+    CScratchFolder folder;
+    const fs::path dump = folder.Path() / "events.txt";
+    const SProbeRun run =
+        RunProbe({"-Djvmhost.test.out=" + dump.string(), "--", "secondaryAtMain",
+                  "jvmhost/probe/HandOver", "second start", "--", "main", "jvmhost/probe/HandOver"},
+                 folder);
+    ASSERT_EQ(run.exitStatus, 0) << run.Transcript();
+    EXPECT_EQ(run.Report("secondaryAtMain.attach"), "0");
+    EXPECT_NE(run.out.find("secondaryAtMain.waiting=1\nmain.beforeMain=1\n"), std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.Report("secondaryAtMain.mainEntered"), "1");
+    EXPECT_EQ(run.Report("secondaryAtMain.reply"), "0");
+    EXPECT_EQ(run.Report("secondaryAtMain.result"), "SecondaryMainVoidReturned");
+    EXPECT_EQ(run.Report("secondaryAtMain.detach"), "0");
+    EXPECT_EQ(run.Report("main.result"), "MainCallReturned");
+    EXPECT_EQ(ReadFile(dump), "main entered\n"
+                              "secondaryMain called with [second start]\n"
+                              "main saw the call\n");
 }

@@ -17,6 +17,14 @@
 //                               roundtrip.length, roundtrip.modified (hex), roundtrip.decoded
 //   localRefs                   localRefs.count: the JNI local references the VM's thread holds,
 //                               counted through JVMTI
+//   secondary <class> [argument]...  CallSecondaryMain: secondary.reply as the value is replied
+//                               (none when nothing is), secondary.result, secondary.pending
+//   secondaryAtMain <class> [argument]...  CallSecondaryMain as the launcher's worker thread makes
+//                               it: a thread of its own attaches to the VM (.attach); once it
+//                               waits, the action reports .waiting and returns; when a later main
+//                               action is about to call main (.mainEntered, 0 when not within
+//                               20 s) the thread calls and reports as secondary does, then
+//                               detaches (.detach); keys prefixed with secondaryAtMain
 //
 // Texts on the command line are UTF-8. Exit status 2 when the VM was not created, 3 on a usage
 // error, 4 when the JVM library could not be used; Java's System.exit ends the process with its
@@ -28,9 +36,13 @@
 #include <dlfcn.h>
 #include <pthread.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -40,6 +52,10 @@ const size_t kVmThreadStackSize = 8 * 1024 * 1024;
 const int kExitVmNotCreated = 2;
 const int kExitUsage = 3;
 const int kExitNoLibrary = 4;
+
+// Bounds of the secondaryAtMain hand-over: a failure ends it well within the tests' 40 s.
+const std::chrono::seconds kWorkerStartBound(10);
+const std::chrono::seconds kMainEntryBound(20);
 
 void Report(const std::string& key, const std::string& value)
 {
@@ -142,7 +158,33 @@ const char* ResultName(EMainCallResult result)
     return "?";
 }
 
-// The Java class name of an object, through Class.getName().
+const char* SecondaryResultName(ESecondaryMainResult result)
+{
+    switch (result)
+    {
+        case SecondaryMainIntReplied:
+            return "SecondaryMainIntReplied";
+        case SecondaryMainVoidReturned:
+            return "SecondaryMainVoidReturned";
+        case SecondaryMainNoClassName:
+            return "SecondaryMainNoClassName";
+        case SecondaryMainNoNameChars:
+            return "SecondaryMainNoNameChars";
+        case SecondaryMainClassNotFound:
+            return "SecondaryMainClassNotFound";
+        case SecondaryMainNoMethod:
+            return "SecondaryMainNoMethod";
+        case SecondaryMainNoArguments:
+            return "SecondaryMainNoArguments";
+        case SecondaryMainIntThrew:
+            return "SecondaryMainIntThrew";
+        case SecondaryMainVoidThrew:
+            return "SecondaryMainVoidThrew";
+    }
+    return "?";
+}
+
+// The class name of an object, through Class.getName().
 std::string ClassNameOf(jobject object, JNIEnv* pEnv)
 {
     jclass objectClass = pEnv->GetObjectClass(object);
@@ -203,11 +245,6 @@ long CountLocalReferences(JavaVM* pVm, JNIEnv* pEnv)
     return count;
 }
 
-void ReportBeforeMain(void*)
-{
-    Report("main.beforeMain", "1");
-}
-
 struct SProbeAction
 {
     std::string name;
@@ -217,13 +254,37 @@ struct SProbeAction
 bool IsWellFormed(const SProbeAction& action)
 {
     const size_t count = action.parameters.size();
-    if (action.name == "main")
+    if (action.name == "main" || action.name == "secondary" || action.name == "secondaryAtMain")
         return count >= 1;
     if (action.name == "setOut" || action.name == "setErr" || action.name == "roundtrip")
         return count == 1;
     if (action.name == "exit" || action.name == "localRefs")
         return count == 0;
     return false;
+}
+
+std::vector<std::u16string> ArgumentsAfterClass(const SProbeAction& action)
+{
+    std::vector<std::u16string> arguments;
+    for (size_t i = 1; i < action.parameters.size(); ++i)
+        arguments.push_back(FromUtf8(action.parameters[i]));
+    return arguments;
+}
+
+// The reply to a later start, reported when it is made; the context is the action.
+void ReportReply(void* pAction, jint value)
+{
+    Report(static_cast<const SProbeAction*>(pAction)->name + ".reply", std::to_string(value));
+}
+
+// CallSecondaryMain with the action's class and arguments, on a thread attached to the VM.
+void PerformSecondary(const SProbeAction& action, JNIEnv* pEnv)
+{
+    const ESecondaryMainResult result =
+        CallSecondaryMain(FromUtf8(action.parameters[0]), ArgumentsAfterClass(action), pEnv,
+                          ReportReply, const_cast<SProbeAction*>(&action));
+    Report(action.name + ".result", SecondaryResultName(result));
+    Report(action.name + ".pending", pEnv->ExceptionCheck() ? "1" : "0");
 }
 
 class CProbe
@@ -249,8 +310,55 @@ private:
             return kExitVmNotCreated;
         for (const SProbeAction& action : m_actions)
             Perform(action);
+        // The worker has detached, or gives up waiting for main within its bound.
+        if (m_worker.joinable())
+            m_worker.join();
         Report("destroy", std::to_string(m_pVm->DestroyJavaVM()));
         return 0;
+    }
+
+    static void EnterMain(void* pProbe)
+    {
+        Report("main.beforeMain", "1");
+        CProbe* pThis = static_cast<CProbe*>(pProbe);
+        std::lock_guard<std::mutex> lock(pThis->m_mutex);
+        pThis->m_bMainEntered = true;
+        pThis->m_changed.notify_all();
+    }
+
+    // The worker thread of secondaryAtMain: only once main is entered does it call into Java.
+    void ServeAtMain(const SProbeAction& action)
+    {
+        JNIEnv* pEnv = nullptr;
+        const jint attached = m_pVm->AttachCurrentThread(reinterpret_cast<void**>(&pEnv), nullptr);
+        Report(action.name + ".attach", std::to_string(attached));
+        bool bMainEntered = false;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_bWorkerWaiting = true;
+            m_changed.notify_all();
+            bMainEntered =
+                m_changed.wait_for(lock, kMainEntryBound, [this] { return m_bMainEntered; });
+        }
+        Report(action.name + ".mainEntered", bMainEntered ? "1" : "0");
+        if (attached != JNI_OK)
+            return;
+        if (bMainEntered)
+            PerformSecondary(action, pEnv);
+        Report(action.name + ".detach", std::to_string(m_pVm->DetachCurrentThread()));
+    }
+
+    // Returns once the worker waits for main, so that its request is there before main is.
+    void StartWorker(const SProbeAction& action)
+    {
+        if (m_worker.joinable())
+            m_worker.join();
+        m_bWorkerWaiting = false;
+        m_worker = std::thread(&CProbe::ServeAtMain, this, std::cref(action));
+        std::unique_lock<std::mutex> lock(m_mutex);
+        const bool bWaiting =
+            m_changed.wait_for(lock, kWorkerStartBound, [this] { return m_bWorkerWaiting; });
+        Report(action.name + ".waiting", bWaiting ? "1" : "0");
     }
 
     void Perform(const SProbeAction& action)
@@ -258,17 +366,22 @@ private:
         const std::vector<std::string>& parameters = action.parameters;
         if (action.name == "main")
         {
-            std::vector<std::u16string> arguments;
-            for (size_t i = 1; i < parameters.size(); ++i)
-                arguments.push_back(FromUtf8(parameters[i]));
-            const SMainCall call = CallMainMethod(FromUtf8(parameters[0]), arguments, m_pEnv,
-                                                  ReportBeforeMain, nullptr);
+            const SMainCall call = CallMainMethod(
+                FromUtf8(parameters[0]), ArgumentsAfterClass(action), m_pEnv, EnterMain, this);
             Report("main.result", ResultName(call.result));
             Report("main.className", ToUtf8(call.className));
             Report("main.escaped", call.escapedException != nullptr
                                        ? ClassNameOf(call.escapedException, m_pEnv)
                                        : "null");
             Report("main.pending", m_pEnv->ExceptionCheck() ? "1" : "0");
+        }
+        else if (action.name == "secondary")
+        {
+            PerformSecondary(action, m_pEnv);
+        }
+        else if (action.name == "secondaryAtMain")
+        {
+            StartWorker(action);
         }
         else if (action.name == "setOut" || action.name == "setErr")
         {
@@ -312,6 +425,12 @@ private:
     JavaVM* m_pVm = nullptr;
     JNIEnv* m_pEnv = nullptr;
     int m_exitCode = kExitVmNotCreated;
+    // The secondaryAtMain worker and what it and the main action tell each other.
+    std::thread m_worker;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_bWorkerWaiting = false;
+    bool m_bMainEntered = false;
 };
 
 void* RunProbe(void* pProbe)
