@@ -1,0 +1,83 @@
+#include "instance/instance_record.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace
+{
+// The argument's characters travel as UTF-8: one byte per character would lose every
+// character outside the code page, a file opened from a Cyrillic folder among them.
+std::string ToUtf8(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size,
+                            nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring FromUtf8(const std::string& bytes)
+{
+    if (bytes.empty())
+        return std::wstring();
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0)
+        MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0],
+                            size);
+    return text;
+}
+} // namespace
+
+std::wstring GetInstanceObjectName(const std::wstring& modulePath)
+{
+    std::wstring name = modulePath;
+    std::replace(name.begin(), name.end(), L'\\', L'_');
+    return name;
+}
+
+bool WriteInstanceArguments(const CArgumentList& arguments, unsigned char* pArea)
+{
+    std::vector<std::string> packed;
+    size_t needed = 1;
+    for (size_t i = 0; i < arguments.Count(); ++i)
+    {
+        packed.push_back(ToUtf8(arguments.At(i)));
+        needed += packed.back().size() + 1;
+    }
+    if (needed > kInstanceArgumentAreaSize)
+        return false;
+    std::memset(pArea, 0, kInstanceArgumentAreaSize);
+    size_t position = 0;
+    for (const std::string& bytes : packed)
+    {
+        std::memcpy(pArea + position, bytes.data(), bytes.size());
+        position += bytes.size() + 1;
+    }
+    return true;
+}
+
+void ReadInstanceArguments(const unsigned char* pArea, CArgumentList& arguments)
+{
+    arguments.Clear();
+    std::string current;
+    for (size_t i = 0; i + 1 < kInstanceArgumentAreaSize; ++i)
+    {
+        if (pArea[i] != 0)
+        {
+            current += static_cast<char>(pArea[i]);
+            continue;
+        }
+        arguments.Append(FromUtf8(current));
+        if (pArea[i + 1] == 0)
+            return;
+        current.clear();
+    }
+    // Without two zero bytes in a row, an unterminated remainder is dropped.
+}

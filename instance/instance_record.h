@@ -1,0 +1,37 @@
+// The record a first instance shares with later starts of the same executable, and the
+// argument area in it that carries a later start's arguments.
+#ifndef JVMHOST_INSTANCE_RECORD_H
+#define JVMHOST_INSTANCE_RECORD_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "launcher/argument_list.h"
+
+const size_t kInstanceArgumentAreaSize = 1040;
+
+struct InstanceRecord
+{
+    DWORD dwListenerThreadId;
+    DWORD dwProcessId;
+    UINT uMessage;
+    unsigned char abArguments[kInstanceArgumentAreaSize];
+};
+
+static_assert(sizeof(InstanceRecord) == 1052, "the record is shared with other builds");
+
+// The name of the shared objects: the executable's path with every backslash made an
+// underscore, nothing else changed.
+std::wstring GetInstanceObjectName(const std::wstring& modulePath);
+
+// Packs the arguments into the area: each in UTF-8 (ASCII byte for byte) with a zero byte
+// after it, and one more zero byte at the end; the rest of the area is zero. False, with the
+// area untouched, when they need more than its size.
+bool WriteInstanceArguments(const CArgumentList& arguments, unsigned char* pArea);
+
+// The arguments of the area, up to the first empty one (which ends the list); no arguments
+// at all read as one empty argument.
+void ReadInstanceArguments(const unsigned char* pArea, CArgumentList& arguments);
+
+#endif
