@@ -4,7 +4,6 @@
 
 #include <cstdarg>
 #include <cstring>
-#include <map>
 #include <set>
 #include <utility>
 
@@ -28,17 +27,15 @@ const SMethod kMethods[] = {
     {"java/io/FileOutputStream", "<init>", "(Ljava/lang/String;)V", false},
     {"java/io/PrintStream", "<init>", "(Ljava/io/OutputStream;)V", false},
 };
+// The methods of scripted classes; which of them a class has is up to its script.
 const SMethod kMainMethod = {"scripted/*", "main", "([Ljava/lang/String;)V", true};
+const SMethod kSecondaryVoid = {"scripted/*", "secondaryMain", "([Ljava/lang/String;)V", true};
+const SMethod kSecondaryInt = {"scripted/*", "secondaryMain", "([Ljava/lang/String;)I", true};
 
 const char* const kJdkClasses[] = {"java/lang/String", "java/lang/System",
                                    "java/io/FileOutputStream", "java/io/PrintStream"};
 
-std::map<std::string, SObject*>& Classes()
-{
-    static std::map<std::string, SObject*> s_classes;
-    return s_classes;
-}
-
+// Under CVmLock.
 std::set<const char*>& UtfChars()
 {
     static std::set<const char*> s_chars;
@@ -47,7 +44,7 @@ std::set<const char*>& UtfChars()
 
 void CheckThread(const char* pWhere)
 {
-    if (GetCurrentThreadId() != g_vm.dwCreatorThread)
+    if (!IsVmThread())
         Fail(std::string(pWhere) + ": JNIEnv used on a thread it does not belong to");
 }
 
@@ -74,11 +71,9 @@ jclass JNICALL FindClass(JNIEnv*, const char* pName)
         SetPending("java.lang.NoClassDefFoundError", std::u16string(name.begin(), name.end()));
         return nullptr;
     }
-    SObject*& pClass = Classes()[name];
-    if (pClass == nullptr)
-        pClass = NewFakeObject(ObjectClass, name);
-    pClass->bDeleted = false;
-    return reinterpret_cast<jclass>(pClass);
+    // A new local reference each time, so that one thread deleting its reference leaves the
+    // others' references to the same class alive.
+    return reinterpret_cast<jclass>(NewFakeObject(ObjectClass, name));
 }
 
 jmethodID LookUpMethod(jclass cls, const char* pName, const char* pSignature, bool bStatic,
@@ -103,6 +98,20 @@ jmethodID LookUpMethod(jclass cls, const char* pName, const char* pSignature, bo
         SetPending("java.lang.NoSuchMethodError", u"main");
         return nullptr;
     }
+    if (IsScriptedClass(pClass->name) && bStatic && strcmp(pName, "secondaryMain") == 0)
+    {
+        // The launcher asks for the int form after the void form failed: it must have cleared
+        // that failure first.
+        if (PendingException() != nullptr)
+            Fail(std::string(pWhere) + ": secondaryMain looked up with an exception pending");
+        const ESecondaryForm form = SecondaryFormOf(pClass->name);
+        if (form == SecondaryVoid && strcmp(pSignature, kSecondaryVoid.pSignature) == 0)
+            return reinterpret_cast<jmethodID>(const_cast<SMethod*>(&kSecondaryVoid));
+        if (form == SecondaryInt && strcmp(pSignature, kSecondaryInt.pSignature) == 0)
+            return reinterpret_cast<jmethodID>(const_cast<SMethod*>(&kSecondaryInt));
+        SetPending("java.lang.NoSuchMethodError", u"secondaryMain");
+        return nullptr;
+    }
     Fail(std::string(pWhere) + ": the launcher has no business with " + pClass->name + "." + pName +
          pSignature);
 }
@@ -123,12 +132,21 @@ const SMethod* CheckedMethod(jclass cls, jmethodID methodId, bool bStatic, const
     const SMethod* pMethod = reinterpret_cast<const SMethod*>(methodId);
     if (pMethod == nullptr)
         Fail(std::string(pWhere) + ": null method");
-    const bool isMain = pMethod == &kMainMethod && IsScriptedClass(pClass->name);
-    if (!isMain && pClass->name != pMethod->pClass)
+    const bool bScripted = IsScriptedClass(pClass->name);
+    if (pMethod == &kMainMethod || pMethod == &kSecondaryVoid || pMethod == &kSecondaryInt)
+    {
+        const bool bHasIt =
+            bScripted && (pMethod == &kMainMethod ||
+                          SecondaryFormOf(pClass->name) ==
+                              (pMethod == &kSecondaryVoid ? SecondaryVoid : SecondaryInt));
+        if (!bHasIt)
+            Fail(std::string(pWhere) + ": method of another class");
+    }
+    else if (pClass->name != pMethod->pClass)
         Fail(std::string(pWhere) + ": method of another class");
     if (pMethod->bStatic != bStatic)
         Fail(std::string(pWhere) + ": static and instance methods mixed up");
-    if (g_vm.pPending != nullptr)
+    if (PendingException() != nullptr)
         Fail(std::string(pWhere) + ": called with an exception pending");
     return pMethod;
 }
@@ -175,21 +193,42 @@ jobject JNICALL NewObjectV(JNIEnv*, jclass cls, jmethodID methodId, va_list args
     return reinterpret_cast<jobject>(pPrintStream);
 }
 
+// The texts of a String[] argument, every element set.
+std::vector<std::u16string> StringArguments(jobjectArray array, const char* pWhere)
+{
+    SObject* pArray = Checked(array, ObjectArray, pWhere);
+    std::vector<std::u16string> arguments;
+    for (SObject* pItem : pArray->items)
+    {
+        if (pItem == nullptr)
+            Fail(std::string(pWhere) + ": array element never set");
+        arguments.push_back(pItem->text);
+    }
+    return arguments;
+}
+
+bool ReturnsVoid(const SMethod* pMethod)
+{
+    const size_t length = strlen(pMethod->pSignature);
+    return pMethod->pSignature[length - 1] == 'V';
+}
+
 void JNICALL CallStaticVoidMethodV(JNIEnv*, jclass cls, jmethodID methodId, va_list args)
 {
     CheckThread("CallStaticVoidMethod");
     const SMethod* pMethod = CheckedMethod(cls, methodId, true, "CallStaticVoidMethod");
+    if (!ReturnsVoid(pMethod))
+        Fail("CallStaticVoidMethod: the method does not return void");
+    const std::string className = Checked(cls, ObjectClass, "CallStaticVoidMethod")->name;
     if (pMethod == &kMainMethod)
     {
-        SObject* pArray = Checked(va_arg(args, jobjectArray), ObjectArray, "main(String[])");
-        std::vector<std::u16string> arguments;
-        for (SObject* pItem : pArray->items)
-        {
-            if (pItem == nullptr)
-                Fail("main(String[]): array element never set");
-            arguments.push_back(pItem->text);
-        }
-        RunScript(Checked(cls, ObjectClass, "main")->name, arguments);
+        RunScript(className, StringArguments(va_arg(args, jobjectArray), "main(String[])"));
+        return;
+    }
+    if (pMethod == &kSecondaryVoid)
+    {
+        RunSecondaryScript(className,
+                           StringArguments(va_arg(args, jobjectArray), "secondaryMain(String[])"));
         return;
     }
     const std::string name = pMethod->pName;
@@ -199,35 +238,52 @@ void JNICALL CallStaticVoidMethodV(JNIEnv*, jclass cls, jmethodID methodId, va_l
         ExitProcess(static_cast<UINT>(code));
     }
     SObject* pStream = Checked(va_arg(args, jobject), ObjectPrintStream, "System.setOut/setErr");
+    CVmLock lock;
     (name == "setOut" ? g_vm.hOut : g_vm.hErr) = pStream->hFile;
+}
+
+jint JNICALL CallStaticIntMethodV(JNIEnv*, jclass cls, jmethodID methodId, va_list args)
+{
+    CheckThread("CallStaticIntMethod");
+    const SMethod* pMethod = CheckedMethod(cls, methodId, true, "CallStaticIntMethod");
+    if (pMethod != &kSecondaryInt)
+        Fail("CallStaticIntMethod: the method does not return int");
+    const std::string className = Checked(cls, ObjectClass, "CallStaticIntMethod")->name;
+    return RunSecondaryScript(
+        className, StringArguments(va_arg(args, jobjectArray), "secondaryMain(String[])"));
 }
 
 jthrowable JNICALL ExceptionOccurred(JNIEnv*)
 {
     CheckThread("ExceptionOccurred");
-    return reinterpret_cast<jthrowable>(g_vm.pPending);
+    SObject* pPending = PendingException();
+    if (pPending == nullptr)
+        return nullptr;
+    // A new local reference each time: deleting it leaves the exception pending and usable.
+    SObject* pThrowable = NewFakeObject(ObjectThrowable, pPending->name);
+    pThrowable->text = pPending->text;
+    pThrowable->trace = pPending->trace;
+    return reinterpret_cast<jthrowable>(pThrowable);
 }
 
 void JNICALL ExceptionDescribe(JNIEnv*)
 {
     CheckThread("ExceptionDescribe");
-    SObject* pThrowable = g_vm.pPending;
+    SObject* pThrowable = PendingException();
     if (pThrowable == nullptr)
         return;
-    std::string text = "Exception in thread \"main\" " + pThrowable->name;
+    std::string text = "Exception in thread \"" + JavaThreadName() + "\" " + pThrowable->name;
     if (!pThrowable->text.empty())
         text += ": " + ToUtf8(pThrowable->text);
-    text += "\n";
-    if (pThrowable->name == "java.lang.IllegalStateException")
-        text += "\tat scripted.Throw.fail(Throw.java:9)\n\tat scripted.Throw.main(Throw.java:4)\n";
+    text += "\n" + pThrowable->trace;
     WriteStream(true, text);
-    g_vm.pPending = nullptr;
+    ClearPending();
 }
 
 void JNICALL ExceptionClear(JNIEnv*)
 {
     CheckThread("ExceptionClear");
-    g_vm.pPending = nullptr;
+    ClearPending();
 }
 
 jcharArray JNICALL NewCharArray(JNIEnv*, jsize length)
@@ -285,8 +341,7 @@ void JNICALL DeleteLocalRef(JNIEnv*, jobject reference)
     CheckThread("DeleteLocalRef");
     if (reference == nullptr)
         return;
-    SObject* pObject = static_cast<SObject*>(static_cast<void*>(reference));
-    Checked(reference, pObject->kind, "DeleteLocalRef")->bDeleted = true;
+    DeleteReference(reference, "DeleteLocalRef");
 }
 
 const char* JNICALL GetStringUTFChars(JNIEnv*, jstring string, jboolean* pIsCopy)
@@ -314,6 +369,7 @@ const char* JNICALL GetStringUTFChars(JNIEnv*, jstring string, jboolean* pIsCopy
     }
     char* pChars = new char[modified.size() + 1];
     memcpy(pChars, modified.c_str(), modified.size() + 1);
+    CVmLock lock;
     UtfChars().insert(pChars);
     return pChars;
 }
@@ -322,6 +378,7 @@ void JNICALL ReleaseStringUTFChars(JNIEnv*, jstring string, const char* pChars)
 {
     CheckThread("ReleaseStringUTFChars");
     Checked(string, ObjectString, "ReleaseStringUTFChars");
+    CVmLock lock;
     if (UtfChars().erase(pChars) == 0)
         Fail("ReleaseStringUTFChars: characters not from GetStringUTFChars, or released twice");
     delete[] pChars;
@@ -364,6 +421,7 @@ JNIEnv* FakeEnv()
         Put(s_slots, &JNINativeInterface_::GetStaticMethodID, &GetStaticMethodID);
         Put(s_slots, &JNINativeInterface_::NewObjectV, &NewObjectV);
         Put(s_slots, &JNINativeInterface_::CallStaticVoidMethodV, &CallStaticVoidMethodV);
+        Put(s_slots, &JNINativeInterface_::CallStaticIntMethodV, &CallStaticIntMethodV);
         Put(s_slots, &JNINativeInterface_::ExceptionOccurred, &ExceptionOccurred);
         Put(s_slots, &JNINativeInterface_::ExceptionDescribe, &ExceptionDescribe);
         Put(s_slots, &JNINativeInterface_::ExceptionClear, &ExceptionClear);

@@ -6,6 +6,9 @@
 #include "fake_vm.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
 #include <set>
 
 #include "jvm/jvm_entries.h"
@@ -16,10 +19,49 @@ SFakeVm g_vm;
 // and unlike the executable's default, so that a test can tell where a size came from.
 static const jint kProposedJavaStackSize = 1572864;
 
+// How long DestroyJavaVM waits for attached threads to detach before it calls the run broken.
+static const DWORD kDetachWaitMs = 60000;
+
+static CRITICAL_SECTION& VmSection()
+{
+    struct SSection
+    {
+        CRITICAL_SECTION section;
+        SSection() { InitializeCriticalSection(&section); }
+    };
+    static SSection s_section;
+    return s_section.section;
+}
+
+CVmLock::CVmLock()
+{
+    EnterCriticalSection(&VmSection());
+}
+
+CVmLock::~CVmLock()
+{
+    LeaveCriticalSection(&VmSection());
+}
+
+// Everything below is touched only under CVmLock.
 static std::set<SObject*>& LiveObjects()
 {
     static std::set<SObject*> s_objects;
     return s_objects;
+}
+
+// Pending exceptions by thread id.
+static std::map<DWORD, SObject*>& PendingByThread()
+{
+    static std::map<DWORD, SObject*> s_pending;
+    return s_pending;
+}
+
+// Attached threads by id, with the number in their Java name.
+static std::map<DWORD, int>& AttachedThreads()
+{
+    static std::map<DWORD, int> s_threads;
+    return s_threads;
 }
 
 void Fail(const std::string& what)
@@ -36,11 +78,13 @@ SObject* NewFakeObject(EObjectKind kind, const std::string& name)
     pObject->name = name;
     pObject->hFile = nullptr;
     pObject->bDeleted = false;
+    CVmLock lock;
     LiveObjects().insert(pObject);
     return pObject;
 }
 
-SObject* Checked(void* reference, EObjectKind kind, const char* pWhere)
+// The object behind a reference of any kind, known and alive; called under the lock.
+static SObject* CheckedLive(void* reference, const char* pWhere)
 {
     SObject* pObject = static_cast<SObject*>(reference);
     if (pObject == nullptr)
@@ -49,9 +93,22 @@ SObject* Checked(void* reference, EObjectKind kind, const char* pWhere)
         Fail(std::string(pWhere) + ": not a reference of this VM");
     if (pObject->bDeleted)
         Fail(std::string(pWhere) + ": reference used after DeleteLocalRef");
+    return pObject;
+}
+
+SObject* Checked(void* reference, EObjectKind kind, const char* pWhere)
+{
+    CVmLock lock;
+    SObject* pObject = CheckedLive(reference, pWhere);
     if (pObject->kind != kind)
         Fail(std::string(pWhere) + ": reference of the wrong kind");
     return pObject;
+}
+
+void DeleteReference(void* reference, const char* pWhere)
+{
+    CVmLock lock;
+    CheckedLive(reference, pWhere)->bDeleted = true;
 }
 
 std::string ToUtf8(const std::u16string& text)
@@ -87,6 +144,8 @@ std::string OptionValue(const std::string& name)
 
 void WriteStream(bool toError, const std::string& text)
 {
+    // One write per call under the lock, so that threads' texts do not interleave.
+    CVmLock lock;
     HANDLE hTarget = toError ? g_vm.hErr : g_vm.hOut;
     if (hTarget == nullptr)
         hTarget = GetStdHandle(toError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
@@ -95,11 +154,43 @@ void WriteStream(bool toError, const std::string& text)
         WriteFile(hTarget, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-void SetPending(const std::string& throwableClass, const std::u16string& message)
+void SetPending(const std::string& throwableClass, const std::u16string& message,
+                const std::string& trace)
 {
     SObject* pThrowable = NewFakeObject(ObjectThrowable, throwableClass);
     pThrowable->text = message;
-    g_vm.pPending = pThrowable;
+    pThrowable->trace = trace;
+    CVmLock lock;
+    PendingByThread()[GetCurrentThreadId()] = pThrowable;
+}
+
+SObject* PendingException()
+{
+    CVmLock lock;
+    const auto found = PendingByThread().find(GetCurrentThreadId());
+    return found != PendingByThread().end() ? found->second : nullptr;
+}
+
+void ClearPending()
+{
+    CVmLock lock;
+    PendingByThread().erase(GetCurrentThreadId());
+}
+
+bool IsVmThread()
+{
+    CVmLock lock;
+    const DWORD dwThread = GetCurrentThreadId();
+    return dwThread == g_vm.dwCreatorThread || AttachedThreads().count(dwThread) != 0;
+}
+
+std::string JavaThreadName()
+{
+    CVmLock lock;
+    const auto found = AttachedThreads().find(GetCurrentThreadId());
+    if (found == AttachedThreads().end())
+        return "main";
+    return "Thread-" + std::to_string(found->second);
 }
 
 // Options a real VM of this kind would not recognise fail the creation.
@@ -123,22 +214,57 @@ static jint JNICALL DestroyJavaVM(JavaVM*)
     // Like a real VM, wait for the program's other non-daemon threads.
     if (g_vm.hLingerThread != nullptr)
         WaitForSingleObject(g_vm.hLingerThread, INFINITE);
-    g_vm.bDestroyed = true;
+    // Attached threads are non-daemon threads too; a hang here would only show as a timeout.
+    const ULONGLONG start = GetTickCount64();
+    for (;;)
+    {
+        {
+            CVmLock lock;
+            if (AttachedThreads().empty())
+            {
+                g_vm.bDestroyed = true;
+                return JNI_OK;
+            }
+        }
+        if (GetTickCount64() - start > kDetachWaitMs)
+            Fail("DestroyJavaVM: attached threads never detached");
+        Sleep(10);
+    }
+}
+
+static jint JNICALL AttachCurrentThread(JavaVM*, void** ppEnv, void* pArgs)
+{
+    if (ppEnv == nullptr)
+        Fail("AttachCurrentThread: null environment pointer");
+    if (pArgs != nullptr && static_cast<JavaVMAttachArgs*>(pArgs)->version < JNI_VERSION_1_2)
+        return JNI_EVERSION;
+    static int s_nextNumber = 0;
+    CVmLock lock;
+    if (!g_vm.bCreated || g_vm.bDestroyed)
+        return JNI_ERR;
+    const DWORD dwThread = GetCurrentThreadId();
+    // Attaching a thread that already belongs to the VM changes nothing, as with a real VM.
+    if (dwThread != g_vm.dwCreatorThread && AttachedThreads().count(dwThread) == 0)
+        AttachedThreads()[dwThread] = s_nextNumber++;
+    *ppEnv = FakeEnv();
     return JNI_OK;
 }
 
 static jint JNICALL DetachCurrentThread(JavaVM*)
 {
-    if (GetCurrentThreadId() != g_vm.dwCreatorThread)
+    CVmLock lock;
+    const DWORD dwThread = GetCurrentThreadId();
+    if (dwThread != g_vm.dwCreatorThread && AttachedThreads().count(dwThread) == 0)
         Fail("DetachCurrentThread: thread is not attached");
-    if (g_vm.pPending != nullptr)
+    if (PendingException() != nullptr)
         Fail("DetachCurrentThread: an exception is still pending");
+    AttachedThreads().erase(dwThread);
     return JNI_OK;
 }
 
 static jint JNICALL UnimplementedInvoke(JavaVM*)
 {
-    Fail("JavaVM function not implemented by the stand-in (AttachCurrentThread, GetEnv, ...)");
+    Fail("JavaVM function not implemented by the stand-in (GetEnv, AttachCurrentThreadAsDaemon)");
 }
 
 JavaVM* FakeJavaVm()
@@ -148,8 +274,7 @@ JavaVM* FakeJavaVm()
         nullptr,
         nullptr,
         DestroyJavaVM,
-        reinterpret_cast<jint(JNICALL*)(JavaVM*, void**, void*)>(
-            reinterpret_cast<void (*)()>(UnimplementedInvoke)),
+        AttachCurrentThread,
         DetachCurrentThread,
         reinterpret_cast<jint(JNICALL*)(JavaVM*, void**, jint)>(
             reinterpret_cast<void (*)()>(UnimplementedInvoke)),
@@ -201,6 +326,13 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** ppVm, void** ppEnv, 
         options.push_back(option.optionString);
     }
     g_vm.options = options;
+    // Lets a later start of the launcher arrive before main is entered.
+    const std::string createDelay = OptionValue("fakejvm.createdelay");
+    if (!createDelay.empty())
+    {
+        RecordLine("vm-creating");
+        Sleep(strtoul(createDelay.c_str(), nullptr, 10));
+    }
     const std::string scriptedResult = OptionValue("fakejvm.create");
     if (!scriptedResult.empty())
         return static_cast<jint>(strtol(scriptedResult.c_str(), nullptr, 10));

@@ -8,8 +8,24 @@
 //   scripted/ExitLater    starts a daemon thread that calls System.exit(9) a second later
 //   scripted/NoMain       has no main(String[]) (the lookup fails with NoSuchMethodError)
 //   scripted/NoMainQuiet  has no main(String[]) and the lookup raises nothing
+//   scripted/Serve        main records "main-entered", then waits until a file named "stop"
+//                         exists beside the executable (polled every 20 ms; after 60 s it
+//                         records "main-gave-up" and goes on), then calls System.exit(N) when
+//                         -Dfakejvm.exit=N is given, else returns. It has the void
+//                         secondaryMain(String[]), which records
+//                           "secondary: " + its arguments as UTF-8, joined with "|"
+//                           "secondary-count: " + the number of arguments
+//                         as two adjacent lines, then with -Dfakejvm.secondarydelay=MS sleeps
+//                         that long and records "secondary-finished"
+//   scripted/ServeInt     like Serve, with int secondaryMain(String[]) instead, which returns
+//                         its first argument as a decimal int (0 when absent or not a number)
+//   scripted/ServeThrow   like ServeInt, but secondaryMain then throws an
+//                         IllegalStateException("secondaryMain failed") (the value is 0)
+//   scripted/ServeNone    like Serve, without any secondaryMain
+// The other scripts have no secondaryMain. With -Dfakejvm.createdelay=MS, JNI_CreateJavaVM
+// sleeps that long first, so that a later start can arrive before main is entered.
 // The record file is "-Dfakejvm.record=" or else record.txt beside the executable; UTF-8,
-// one "name: value" line each.
+// one "name: value" line each, each written whole even with many threads at once.
 #ifndef _WIN32_WINNT
 #define _WIN32_WINNT 0x0602
 #endif
@@ -20,7 +36,22 @@
 
 namespace
 {
-const char* const kScripts[] = {"Record", "Throw", "Exit", "Linger", "ExitLater", "NoMain", "NoMainQuiet"};
+const char* const kScripts[] = {"Record",    "Throw",      "Exit",        "Linger",
+                                "ExitLater", "NoMain",     "NoMainQuiet", "Serve",
+                                "ServeInt",  "ServeThrow", "ServeNone"};
+
+// How often and how long a Serve script's main looks for the stop file.
+const DWORD kStopPollMs = 20;
+const ULONGLONG kStopWaitMs = 60000;
+
+// The executable's folder, with a trailing backslash.
+std::wstring ExeDirectory()
+{
+    wchar_t exe[MAX_PATH * 4] = L"";
+    GetModuleFileNameW(nullptr, exe, MAX_PATH * 4);
+    const std::wstring path = exe;
+    return path.substr(0, path.rfind(L'\\') + 1);
+}
 
 std::wstring RecordPath()
 {
@@ -30,18 +61,17 @@ std::wstring RecordPath()
         const std::u16string path = FromAnsi(configured);
         return std::wstring(path.begin(), path.end());
     }
-    wchar_t exe[MAX_PATH * 4] = L"";
-    GetModuleFileNameW(nullptr, exe, MAX_PATH * 4);
-    std::wstring path = exe;
-    return path.substr(0, path.rfind(L'\\') + 1) + L"record.txt";
+    return ExeDirectory() + L"record.txt";
 }
 
-void AppendRecord(const std::string& line)
+// Appends the lines as one block: other threads' lines never come between them.
+void AppendRecord(const std::string& lines)
 {
+    CVmLock lock;
     FILE* pFile = _wfopen(RecordPath().c_str(), L"ab");
     if (pFile == nullptr)
         Fail("cannot write the record file");
-    fputs((line + "\n").c_str(), pFile);
+    fputs((lines + "\n").c_str(), pFile);
     fclose(pFile);
 }
 
@@ -103,6 +133,53 @@ void Record(const std::vector<std::u16string>& arguments)
     WriteStream(true, "record: standard error\r\n");
 }
 
+bool IsServeScript(const std::string& script)
+{
+    return script == "Serve" || script == "ServeInt" || script == "ServeThrow" ||
+           script == "ServeNone";
+}
+
+// The main of the Serve scripts: stays inside main until the test lets it go, so that later
+// starts are served while main runs.
+void Serve()
+{
+    AppendRecord("main-entered");
+    const std::wstring stopPath = ExeDirectory() + L"stop";
+    const ULONGLONG start = GetTickCount64();
+    while (GetFileAttributesW(stopPath.c_str()) == INVALID_FILE_ATTRIBUTES)
+    {
+        if (GetTickCount64() - start > kStopWaitMs)
+        {
+            AppendRecord("main-gave-up");
+            break;
+        }
+        Sleep(kStopPollMs);
+    }
+    const std::string exitCode = OptionValue("fakejvm.exit");
+    if (!exitCode.empty())
+        ExitProcess(static_cast<UINT>(strtol(exitCode.c_str(), nullptr, 10)));
+}
+
+// The text as a decimal int, as Integer.parseInt reads it; 0 when it is none.
+jint ParseInt(const std::u16string& text)
+{
+    size_t i = (!text.empty() && (text[0] == u'-' || text[0] == u'+')) ? 1 : 0;
+    if (i == text.size())
+        return 0;
+    long long value = 0;
+    for (; i < text.size(); ++i)
+    {
+        if (text[i] < u'0' || text[i] > u'9')
+            return 0;
+        value = value * 10 + (text[i] - u'0');
+        if (value > 2147483648LL)
+            return 0;
+    }
+    if (text[0] == u'-')
+        value = -value;
+    return value >= -2147483648LL && value <= 2147483647LL ? static_cast<jint>(value) : 0;
+}
+
 DWORD WINAPI ExitLaterThread(void*)
 {
     Sleep(1000);
@@ -116,6 +193,11 @@ DWORD WINAPI LingerThread(void*)
     return 0;
 }
 } // namespace
+
+void RecordLine(const std::string& line)
+{
+    AppendRecord(line);
+}
 
 bool IsScriptedClass(const std::string& name)
 {
@@ -140,7 +222,13 @@ void RunScript(const std::string& name, const std::vector<std::u16string>& argum
     }
     else if (script == "Throw")
     {
-        SetPending("java.lang.IllegalStateException", u"scripted failure");
+        SetPending(
+            "java.lang.IllegalStateException", u"scripted failure",
+            "\tat scripted.Throw.fail(Throw.java:9)\n\tat scripted.Throw.main(Throw.java:4)\n");
+    }
+    else if (IsServeScript(script))
+    {
+        Serve();
     }
     else if (script == "Linger")
     {
@@ -155,4 +243,34 @@ void RunScript(const std::string& name, const std::vector<std::u16string>& argum
     {
         ExitProcess(static_cast<UINT>(strtoul(script.c_str() + 4, nullptr, 10)));
     }
+}
+
+ESecondaryForm SecondaryFormOf(const std::string& name)
+{
+    if (name == "scripted/Serve")
+        return SecondaryVoid;
+    if (name == "scripted/ServeInt" || name == "scripted/ServeThrow")
+        return SecondaryInt;
+    return SecondaryNone;
+}
+
+jint RunSecondaryScript(const std::string& name, const std::vector<std::u16string>& arguments)
+{
+    std::string joined;
+    for (size_t i = 0; i < arguments.size(); ++i)
+        joined += (i == 0 ? "" : "|") + ToUtf8(arguments[i]);
+    AppendRecord("secondary: " + joined + "\nsecondary-count: " + std::to_string(arguments.size()));
+    const std::string delay = OptionValue("fakejvm.secondarydelay");
+    if (!delay.empty())
+    {
+        Sleep(strtoul(delay.c_str(), nullptr, 10));
+        AppendRecord("secondary-finished");
+    }
+    if (name == "scripted/ServeThrow")
+    {
+        SetPending("java.lang.IllegalStateException", u"secondaryMain failed",
+                   "\tat scripted.ServeThrow.secondaryMain(ServeThrow.java:15)\n");
+        return 0;
+    }
+    return arguments.empty() ? 0 : ParseInt(arguments[0]);
 }
