@@ -7,9 +7,9 @@
 
 static void SignalMainStarted(void* pContext)
 {
-    HANDLE hEvent = static_cast<CLauncher*>(pContext)->m_hMainStartedEvent;
-    if (hEvent != nullptr)
-        SetEvent(hEvent);
+    const CUniqueHandle& hEvent = static_cast<CLauncher*>(pContext)->m_hMainStartedEvent;
+    if (hEvent)
+        SetEvent(hEvent.Get());
 }
 
 bool CLauncher::InvokeMainClass()

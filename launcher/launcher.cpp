@@ -6,11 +6,10 @@ CLauncher::CLauncher()
       m_pJniEnv(nullptr), m_pSplashWindow(nullptr), m_hMessageOwner(nullptr), m_bService(false),
       m_preferJdk(false), m_preferJre(false), m_searchBothKinds(true), m_allowJRockit(false),
       m_allowSun(true), m_allowIbm(false), m_favorJRockit(false), m_favorSun(true),
-      m_favorIbm(false), m_pInstanceRecord(nullptr), m_hInstanceMapping(nullptr),
-      m_hListenerThread(nullptr), m_bPrimaryInstance(false), m_bSingleInstance(false),
+      m_favorIbm(false), m_bPrimaryInstance(false), m_bSingleInstance(false),
       m_bPairReturnCode(false), m_bFailureCheck(false), m_bOverrideWorkingDir(false),
-      m_mainThreadStackSize(0), m_pfnSplashClose(nullptr), m_hMainStartedEvent(nullptr),
-      m_runPairProduct(false), m_pfnCreateJavaVM(nullptr), m_pfnGetDefaultJavaVMInitArgs(nullptr)
+      m_mainThreadStackSize(0), m_pfnSplashClose(nullptr), m_runPairProduct(false),
+      m_pfnCreateJavaVM(nullptr), m_pfnGetDefaultJavaVMInitArgs(nullptr)
 {
 }
 

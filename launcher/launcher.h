@@ -13,6 +13,7 @@
 #include "jvm/jvm_entries.h"
 #include "jvm/vm_option_list.h"
 #include "launcher/argument_list.h"
+#include "launcher/unique_handle.h"
 
 class CSplashWindow;
 
@@ -57,8 +58,13 @@ public:
 
     // Single instance.
     bool SetupSingleInstance();
+    bool StartPrimaryInstance(const std::wstring& objectName);
+    bool HandArgumentsToPrimary();
     DWORD WaitForPrimaryInstance();
     void StopInstanceListener();
+    bool CreateMainStartedEvent(const std::wstring& objectName);
+    static DWORD WINAPI InstanceListenerThread(void* pParameter);
+    static DWORD WINAPI SecondaryMainWorker(void* pParameter);
 
     // JRE discovery.
     bool LocateJvm();
@@ -121,9 +127,9 @@ public:
     CArgumentList m_preferredVersions;
     std::wstring m_jrePath;
     std::wstring m_libraryPath;
-    void* m_pInstanceRecord;
-    HANDLE m_hInstanceMapping;
-    HANDLE m_hListenerThread;
+    CUniqueMappedView m_pInstanceRecord;
+    CUniqueHandle m_hInstanceMapping;
+    CUniqueHandle m_hListenerThread;
     bool m_bPrimaryInstance;
     bool m_bSingleInstance;
     std::wstring m_outputFile;
@@ -136,7 +142,12 @@ public:
     bool m_bOverrideWorkingDir;
     size_t m_mainThreadStackSize;
     void (*m_pfnSplashClose)();
-    HANDLE m_hMainStartedEvent;
+    CUniqueHandle m_hMainStartedEvent;
+    // Later starts write the shared argument area one at a time, each until the first
+    // instance has taken what it wrote; a later start also watches the first one's process.
+    CUniqueHandle m_hArgumentLock;
+    CUniqueHandle m_hArgumentsTaken;
+    CUniqueHandle m_hPrimaryProcess;
     bool m_runPairProduct;
     PfnCreateJavaVM m_pfnCreateJavaVM;
     PfnGetDefaultJavaVMInitArgs m_pfnGetDefaultJavaVMInitArgs;

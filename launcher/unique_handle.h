@@ -87,7 +87,7 @@ struct SRegistryKeyTraits
 
 struct SMappedViewTraits
 {
-    using Type = const void*;
+    using Type = void*;
     static Type Invalid() { return nullptr; }
     static void Close(Type value) { UnmapViewOfFile(value); }
 };

@@ -23,6 +23,16 @@ A case file (TOML) holds [[case]] tables:
   dotless true when the case needs a work folder path without any dot (else it is skipped)
   timeout seconds before the program is ended (60)
   generate  {relative path with "{n}" = count} files numbered 0000, 0001, ... (text "jar")
+  later   later starts of the same executable while the first one runs: [{args, exit}], one
+          after the other, each expected to show no message box; then the file "stop" is
+          written beside the executable (the stand-in's scripted.Serve* programs end on it).
+          With "wait = false" a start is only collected after "stop" (one that waits for the
+          first instance's end); "within" bounds the seconds a start may take; "exe" starts
+          the executable through another path.
+  later_together  N: N later starts at once, start i with the arguments "i n<i>", each
+          expected to end with exit code i
+  later_early  true: the later starts begin at "vm-creating" in record.txt rather than at
+          "main-entered"
 
 In every text, {work} stands for the case folder as a Windows path (no trailing backslash), and
 {repeat:N:TEXT} for TEXT written N times.
@@ -36,6 +46,7 @@ import re
 import shutil
 import subprocess
 import sys
+import time
 import tomllib
 
 SKIPPED = 77
@@ -167,34 +178,115 @@ def run(case, args):
             apply_registry(args, work, "registry-clean.reg", [])
 
 
-def run_prepared(case, args, work, exe):
-    command_line = '"' + windows_path(exe) + '"' + case.get("args", "")
-    with open(os.path.join(work, "cmdline.txt"), "w", encoding="utf-8", newline="") as f:
+def start_watched(case, args, work, exe, name, arguments):
+    """Starts boxwatch.exe on the program with these arguments; returns (process, report path)."""
+    command_line = '"' + windows_path(exe) + '"' + arguments
+    with open(os.path.join(work, name + ".cmdline"), "w", encoding="utf-8", newline="") as f:
         f.write(command_line)
-    report_path = os.path.join(work, "report.json")
-    wine_log = os.path.join(work, "wine.log")
-    assignments = [f"{name}={value}" for name, value in case.get("env", {}).items()]
-    timeout = case.get("timeout", 60)
-    with open(wine_log, "wb") as log:
-        try:
-            # boxwatch ends the program after its timeout; this bounds boxwatch itself, well
-            # inside ctest's limit.
-            result = subprocess.run(
-                [args.wine, args.prefix, os.path.join(args.tools, "boxwatch.exe"),
-                 windows_path(report_path), windows_path(os.path.join(work, "cmdline.txt")),
-                 str(timeout)] + assignments,
-                cwd=work, stdin=subprocess.DEVNULL, stdout=log,
-                stderr=subprocess.STDOUT, timeout=timeout + 20)
-        except subprocess.TimeoutExpired:
-            print(f"FAIL: boxwatch.exe did not end within {timeout + 20} s; see {wine_log}")
-            return 1
-    if result.returncode != 0 or not os.path.exists(report_path):
-        print(f"boxwatch failed with {result.returncode}; see {wine_log}")
-        return 1
-    with open(report_path, encoding="ascii") as f:
-        report = json.load(f)
+    report_path = os.path.join(work, name + ".json")
+    assignments = [f"{key}={value}" for key, value in case.get("env", {}).items()]
+    log = open(os.path.join(work, name + ".log"), "wb")
+    process = subprocess.Popen(
+        [args.wine, args.prefix, os.path.join(args.tools, "boxwatch.exe"),
+         windows_path(report_path), windows_path(os.path.join(work, name + ".cmdline")),
+         str(case.get("timeout", 60))] + assignments,
+        cwd=work, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
+    process.log = log
+    process.started = time.monotonic()
+    return process, report_path
 
+
+def finish_watched(process, report_path, limit):
+    """The report of a boxwatch.exe run, or a text that says what went wrong."""
+    try:
+        # boxwatch ends the program after its timeout; this bounds boxwatch itself, well
+        # inside ctest's limit.
+        returncode = process.wait(timeout=limit)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        return f"boxwatch.exe did not end within {limit} s; see {process.log.name}"
+    finally:
+        process.log.close()
+    if returncode != 0 or not os.path.exists(report_path):
+        return f"boxwatch failed with {returncode}; see {process.log.name}"
+    with open(report_path, encoding="ascii") as f:
+        return json.load(f)
+
+
+def wait_for_line(path, line, seconds):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        if os.path.exists(path):
+            with open(path, encoding="utf-8", errors="replace") as f:
+                if line in f.read().splitlines():
+                    return True
+        time.sleep(0.05)
+    return False
+
+
+def run_later_starts(case, args, work, exe):
+    """The later starts of a single-instance case; the problems they showed."""
     problems = []
+    # Later starts come once the first instance has entered main or, with "later_early", while
+    # its VM is still being created (the stand-in's -Dfakejvm.createdelay).
+    marker = "vm-creating" if case.get("later_early") else "main-entered"
+    if not wait_for_line(os.path.join(work, "record.txt"), marker, 30):
+        problems.append(f"the first instance did not record {marker!r} within 30 s")
+    limit = case.get("timeout", 60) + 20
+
+    def check(index, later, process, report_path):
+        report = finish_watched(process, report_path, limit)
+        if isinstance(report, str):
+            problems.append(f"later start {index}: {report}")
+        elif report["boxes"] or report["exit"] != later["exit"]:
+            problems.append(f"later start {index}: exit {report['exit']}, expected "
+                            f"{later['exit']}; boxes {report['boxes']}")
+        elif time.monotonic() - process.started > later.get("within", limit):
+            problems.append(f"later start {index} took more than {later['within']} s")
+
+    waiting = []
+    for index, later in enumerate(case.get("later", []), start=1):
+        program = os.path.join(work, later["exe"]) if "exe" in later else exe
+        started = start_watched(case, args, work, program, f"later{index}", later.get("args", ""))
+        if later.get("wait", True):
+            check(index, later, *started)
+        else:
+            waiting.append((index, later) + started)
+    together = case.get("later_together", 0)
+    started = [start_watched(case, args, work, exe, f"together{i}", f" {i} n{i}")
+               for i in range(1, together + 1)]
+    for i, (process, report_path) in enumerate(started, start=1):
+        report = finish_watched(process, report_path, limit)
+        if isinstance(report, str):
+            problems.append(f"later start {i} of {together}: {report}")
+        elif report["exit"] != i:
+            problems.append(f"later start {i} of {together}: exit {report['exit']}, expected {i}")
+    if together:
+        # Each request's own arguments, in whatever order the requests were served.
+        with open(os.path.join(work, "record.txt"), encoding="utf-8") as f:
+            lines = set(f.read().splitlines())
+        problems += [f"record.txt lacks 'secondary: {i}|n{i}'" for i in range(1, together + 1)
+                     if f"secondary: {i}|n{i}" not in lines]
+    if waiting:
+        # Time for the first instance to have taken the requests before it is told to end.
+        time.sleep(1)
+    with open(os.path.join(os.path.dirname(exe), "stop"), "w") as f:
+        f.write("stop")
+    for started in waiting:
+        check(*started)
+    return problems
+
+
+def run_prepared(case, args, work, exe):
+    single_instance = "later" in case or "later_together" in case
+    process, report_path = start_watched(case, args, work, exe, "report", case.get("args", ""))
+    wine_log = process.log.name
+    problems = run_later_starts(case, args, work, exe) if single_instance else []
+    report = finish_watched(process, report_path, case.get("timeout", 60) + 20)
+    if isinstance(report, str):
+        print("FAIL:", report)
+        return 1
+
     if report["timeout"]:
         problems.append("the program did not end in time")
     problems += check_boxes(case.get("boxes", []), report["boxes"])
@@ -214,7 +306,6 @@ def run_prepared(case, args, work, exe):
         path = wine_log if relative == "(output)" else os.path.join(work, relative)
         problems += check_lines(path, relative, wanted)
 
-    print("command line:", command_line)
     print("report:", json.dumps(report, ensure_ascii=False))
     for problem in problems:
         print("FAIL:", problem)
