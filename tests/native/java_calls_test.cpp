@@ -305,9 +305,6 @@ TEST(CallMainMethod, ClassWithoutStringArrayMainFailsTheLookup)
     EXPECT_TRUE(run.Complains("java.lang.NoSuchMethodError")) << run.err;
 }
 
-// FindClass already runs the static initialiser, so its failure comes back as
-// MainCallClassNotFound although the class was found. Enable once CallMainMethod tells the two
-// apart.
 // The VM initialises the class while finding it, so a failing initialiser counts as a class
 // that cannot be found; the VM's printout tells the real cause.
 TEST(CallMainMethod, ClassThatCannotBeInitialisedIsNotFound)
