@@ -21,11 +21,6 @@ InstanceRecord* Record(CLauncher& launcher)
 {
     return static_cast<InstanceRecord*>(launcher.m_pInstanceRecord.Get());
 }
-
-bool HasEnded(HANDLE hProcess)
-{
-    return hProcess != nullptr && WaitForSingleObject(hProcess, 0) == WAIT_OBJECT_0;
-}
 } // namespace
 
 bool CLauncher::SetupSingleInstance()
@@ -147,18 +142,11 @@ DWORD CLauncher::WaitForPrimaryInstance()
         DWORD exitCode = 0;
         if (!GetExitCodeProcess(m_hPrimaryProcess.Get(), &exitCode) || exitCode != STILL_ACTIVE)
             return exitCode;
-        // Wakes for the reply or for the first instance's end, whichever comes first.
+        // Wakes for the reply or for the first instance's end, whichever comes first; the
+        // queue is looked at again before the end counts, so a reply posted just before it
+        // is not lost.
         HANDLE hProcess = m_hPrimaryProcess.Get();
         MsgWaitForMultipleObjects(1, &hProcess, FALSE, INFINITE, QS_POSTMESSAGE);
-        if (HasEnded(hProcess))
-        {
-            // A reply posted just before the end is still in the queue.
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            {
-                if (msg.message == message)
-                    return static_cast<DWORD>(msg.wParam);
-            }
-        }
     }
 }
 
