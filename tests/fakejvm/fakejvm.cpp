@@ -332,6 +332,7 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** ppVm, void** ppEnv, 
     {
         RecordLine("vm-creating");
         Sleep(strtoul(createDelay.c_str(), nullptr, 10));
+        RecordLine("vm-created");
     }
     const std::string scriptedResult = OptionValue("fakejvm.create");
     if (!scriptedResult.empty())

@@ -23,7 +23,8 @@
 //                         IllegalStateException("secondaryMain failed") (the value is 0)
 //   scripted/ServeNone    like Serve, without any secondaryMain
 // The other scripts have no secondaryMain. With -Dfakejvm.createdelay=MS, JNI_CreateJavaVM
-// sleeps that long first, so that a later start can arrive before main is entered.
+// records "vm-creating", sleeps that long and records "vm-created", so that a later start
+// can arrive before main is entered.
 // The record file is "-Dfakejvm.record=" or else record.txt beside the executable; UTF-8,
 // one "name: value" line each, each written whole even with many threads at once.
 #ifndef _WIN32_WINNT
