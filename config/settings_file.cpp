@@ -7,6 +7,7 @@
 const wchar_t kProductSection[] = L"Product Information";
 const wchar_t kJreSection[] = L"Java Runtime Environment";
 const wchar_t kApplicationSection[] = L"Application";
+const wchar_t kDisplaySection[] = L"Display";
 const wchar_t kClassPathSection[] = L"Class Path";
 
 bool DeriveSettingsFilePath(const std::wstring& modulePath, std::wstring& settingsPath)

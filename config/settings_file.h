@@ -9,6 +9,7 @@
 extern const wchar_t kProductSection[];
 extern const wchar_t kJreSection[];
 extern const wchar_t kApplicationSection[];
+extern const wchar_t kDisplaySection[];
 extern const wchar_t kClassPathSection[];
 
 // The settings file of an executable: its path up to and including the last '.', then

@@ -1,14 +1,8 @@
 // Loading the chosen JVM library and finding its Invocation API entries.
 #include "launcher/error_report.h"
 #include "launcher/launcher.h"
+#include "launcher/library_entry.h"
 #include "ui/resources/resource.h"
-
-// An exported function of a loaded library as the type it really has.
-template <typename TFunction> static TFunction LookupEntry(HMODULE hLibrary, const char* pName)
-{
-    return reinterpret_cast<TFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(hLibrary, pName)));
-}
 
 bool CLauncher::LoadJvmLibrary()
 {

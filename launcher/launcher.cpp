@@ -1,15 +1,15 @@
 #include "launcher/launcher.h"
 #include "config/path_pieces.h"
+#include "splash/splash_window.h"
 
 CLauncher::CLauncher()
-    : m_hSplashThread(nullptr), m_dwSplashThreadId(0), m_jvmType(0), m_pJavaVM(nullptr),
-      m_pJniEnv(nullptr), m_pSplashWindow(nullptr), m_hMessageOwner(nullptr), m_bService(false),
-      m_preferJdk(false), m_preferJre(false), m_searchBothKinds(true), m_allowJRockit(false),
-      m_allowSun(true), m_allowIbm(false), m_favorJRockit(false), m_favorSun(true),
-      m_favorIbm(false), m_bPrimaryInstance(false), m_bSingleInstance(false),
-      m_bPairReturnCode(false), m_bFailureCheck(false), m_bOverrideWorkingDir(false),
-      m_mainThreadStackSize(0), m_pfnSplashClose(nullptr), m_runPairProduct(false),
-      m_pfnCreateJavaVM(nullptr), m_pfnGetDefaultJavaVMInitArgs(nullptr)
+    : m_dwSplashThreadId(0), m_jvmType(0), m_pJavaVM(nullptr), m_pJniEnv(nullptr),
+      m_hMessageOwner(nullptr), m_bService(false), m_preferJdk(false), m_preferJre(false),
+      m_searchBothKinds(true), m_allowJRockit(false), m_allowSun(true), m_allowIbm(false),
+      m_favorJRockit(false), m_favorSun(true), m_favorIbm(false), m_bPrimaryInstance(false),
+      m_bSingleInstance(false), m_bPairReturnCode(false), m_bFailureCheck(false),
+      m_bOverrideWorkingDir(false), m_mainThreadStackSize(0), m_pfnSplashClose(nullptr),
+      m_runPairProduct(false), m_pfnCreateJavaVM(nullptr), m_pfnGetDefaultJavaVMInitArgs(nullptr)
 {
 }
 
@@ -48,11 +48,7 @@ DWORD CLauncher::Run()
         return kExitFailure;
     if (StartMainThread() == 0)
         return 0;
-    if (m_pfnSplashClose != nullptr)
-    {
-        m_pfnSplashClose();
-        m_pfnSplashClose = nullptr;
-    }
+    CloseJreSplash();
     return kExitFailure;
 }
 
@@ -62,11 +58,7 @@ void CLauncher::Shutdown()
     if (m_pJavaVM != nullptr)
         m_pJavaVM->DestroyJavaVM();
     StopInstanceListener();
-    if (m_pfnSplashClose != nullptr)
-    {
-        m_pfnSplashClose();
-        m_pfnSplashClose = nullptr;
-    }
+    CloseJreSplash();
     m_arguments.Clear();
     m_preferredVersions.Clear();
     m_vmOptions.Clear();

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -94,9 +96,15 @@ public:
 
     // Splash.
     bool ShowSplash();
+    static std::wstring FindJreSplashLibrary(const std::wstring& jvmLibraryPath,
+                                             const std::wstring& fileName);
+    bool StartJreSplash(const std::wstring& libraryPath);
+    // Calls the runtime splash library's "SplashClose", once.
+    void CloseJreSplash();
+    static DWORD WINAPI SplashThread(void* pParameter);
     void StopNativeSplash();
 
-    HANDLE m_hSplashThread;
+    CUniqueHandle m_hSplashThread;
     DWORD m_dwSplashThreadId;
     std::wstring m_splashImage;
     std::wstring m_splashShadow;
@@ -109,8 +117,9 @@ public:
     CJavaVersion m_minVersion;
     CJavaVersion m_maxVersion;
     CArgumentList m_arguments;
-    CSplashWindow* m_pSplashWindow;
-    HWND m_hMessageOwner;
+    std::unique_ptr<CSplashWindow> m_pSplashWindow;
+    // Written by the splash thread, read by whichever thread shows an error box.
+    std::atomic<HWND> m_hMessageOwner;
     bool m_bService;
     bool m_preferJdk;
     bool m_preferJre;

@@ -99,11 +99,93 @@ struct SModuleTraits
     static void Close(Type value) { FreeLibrary(value); }
 };
 
+// GDI objects: bitmaps, fonts, brushes.
+template <typename TObject> struct SGdiObjectTraits
+{
+    using Type = TObject;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type value) { DeleteObject(value); }
+};
+
+// Memory device contexts made with CreateCompatibleDC.
+struct SMemoryDcTraits
+{
+    using Type = HDC;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type value) { DeleteDC(value); }
+};
+
+struct SWindowTraits
+{
+    using Type = HWND;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type value) { DestroyWindow(value); }
+};
+
+struct SGlobalMemoryTraits
+{
+    using Type = HGLOBAL;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type value) { GlobalFree(value); }
+};
+
+// A reference to a COM object, released once.
+template <typename TInterface> struct SInterfaceTraits
+{
+    using Type = TInterface*;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type value) { value->Release(); }
+};
+
 using CUniqueHandle = CUniqueResource<SKernelHandleTraits>;
 using CUniqueFile = CUniqueResource<SFileHandleTraits>;
 using CUniqueFind = CUniqueResource<SFindHandleTraits>;
 using CUniqueRegistryKey = CUniqueResource<SRegistryKeyTraits>;
 using CUniqueMappedView = CUniqueResource<SMappedViewTraits>;
 using CUniqueModule = CUniqueResource<SModuleTraits>;
+using CUniqueBitmap = CUniqueResource<SGdiObjectTraits<HBITMAP>>;
+using CUniqueFont = CUniqueResource<SGdiObjectTraits<HFONT>>;
+using CUniqueMemoryDc = CUniqueResource<SMemoryDcTraits>;
+using CUniqueWindow = CUniqueResource<SWindowTraits>;
+using CUniqueGlobalMemory = CUniqueResource<SGlobalMemoryTraits>;
+template <typename TInterface>
+using CUniqueInterface = CUniqueResource<SInterfaceTraits<TInterface>>;
+
+// The device context of a window (of the whole screen for a null window), released again.
+class CWindowDc
+{
+public:
+    explicit CWindowDc(HWND hWnd) : m_hWnd(hWnd), m_hDc(GetDC(hWnd)) {}
+    ~CWindowDc()
+    {
+        if (m_hDc != nullptr)
+            ReleaseDC(m_hWnd, m_hDc);
+    }
+    CWindowDc(const CWindowDc&) = delete;
+    CWindowDc& operator=(const CWindowDc&) = delete;
+    HDC Get() const { return m_hDc; }
+
+private:
+    HWND m_hWnd;
+    HDC m_hDc;
+};
+
+// An object selected into a device context until the end of the scope.
+class CSelection
+{
+public:
+    CSelection(HDC hDc, HGDIOBJ hObject) : m_hDc(hDc), m_hPrevious(SelectObject(hDc, hObject)) {}
+    ~CSelection()
+    {
+        if (m_hPrevious != nullptr)
+            SelectObject(m_hDc, m_hPrevious);
+    }
+    CSelection(const CSelection&) = delete;
+    CSelection& operator=(const CSelection&) = delete;
+
+private:
+    HDC m_hDc;
+    HGDIOBJ m_hPrevious;
+};
 
 #endif

@@ -20,6 +20,7 @@ A case file (TOML) holds [[case]] tables:
           stand between them); a line starting with "re:" is a regular expression for a
           whole line, in which {work_re} stands for the case folder, escaped; the file
           "(output)" is what the program wrote on its standard output and error
+  reject_lines  {relative path = [lines]} lines the file must not hold ("re:" as above)
   dotless true when the case needs a work folder path without any dot (else it is skipped)
   timeout seconds before the program is ended (60)
   generate  {relative path with "{n}" = count} files numbered 0000, 0001, ... (text "jar")
@@ -33,6 +34,11 @@ A case file (TOML) holds [[case]] tables:
           expected to end with exit code i
   later_early  true: the later starts begin at "vm-creating" in record.txt rather than at
           "main-entered"
+  data    {relative path = name of a file under tests/blackbox/data} copied before the run
+  splash  the launcher's own splash window: false when none may appear, else {x, y, width,
+          height, shadow, shows}, each checked when given; "shows" is the colours ("rrggbb")
+          that the centres of its four quadrants must show together at some moment (left to
+          right, top to bottom; within 48 per channel, for JPEG)
 
 In every text, {work} stands for the case folder as a Windows path (no trailing backslash), and
 {repeat:N:TEXT} for TEXT written N times.
@@ -50,6 +56,8 @@ import time
 import tomllib
 
 SKIPPED = 77
+DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data")
+CS_DROPSHADOW = 0x00020000
 
 
 def load_cases(path):
@@ -134,6 +142,26 @@ def check_lines(path, relative, wanted):
     return []
 
 
+def check_splash(expected, seen):
+    if expected is False or seen is None:
+        return [] if expected is False and seen is None else [
+            f"splash window: saw {seen!r}, expected {expected!r}"]
+    problems = [f"splash window: {field} is {seen[field]}, expected {expected[field]}"
+                for field in ["x", "y", "width", "height"]
+                if field in expected and seen[field] != expected[field]]
+    if "shadow" in expected and bool(seen["class_style"] & CS_DROPSHADOW) != expected["shadow"]:
+        problems.append(f"splash window: class style {seen['class_style']:#x}, expected "
+                        f"shadow {expected['shadow']}")
+    if "shows" in expected:
+        def close(reading):
+            return all(abs(int(a[i:i + 2], 16) - int(b[i:i + 2], 16)) <= 48
+                       for a, b in zip(reading, expected["shows"]) for i in (0, 2, 4))
+        if not any(len(reading) == 4 and close(reading) for reading in seen["readings"]):
+            problems.append(f"splash window never showed {expected['shows']}; it showed "
+                            f"{seen['readings']}")
+    return problems
+
+
 def prepare(case, work, jvmhost, tools):
     if os.path.exists(work):
         shutil.rmtree(work)
@@ -154,6 +182,10 @@ def prepare(case, work, jvmhost, tools):
             os.makedirs(os.path.dirname(target), exist_ok=True)
             with open(target, "w") as f:
                 f.write("jar")
+    for relative, name in case.get("data", {}).items():
+        target = os.path.join(work, relative)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        shutil.copyfile(os.path.join(DATA, name), target)
     for relative, tool in case.get("copies", {}).items():
         target = os.path.join(work, relative)
         os.makedirs(os.path.dirname(target), exist_ok=True)
@@ -290,6 +322,8 @@ def run_prepared(case, args, work, exe):
     if report["timeout"]:
         problems.append("the program did not end in time")
     problems += check_boxes(case.get("boxes", []), report["boxes"])
+    if "splash" in case:
+        problems += check_splash(case["splash"], report["splash"])
     if "exit" in case and report["exit"] != case["exit"]:
         problems.append(f"exit code {report['exit']}, expected {case['exit']}")
     for relative, text in case.get("expect_files", {}).items():
@@ -305,6 +339,10 @@ def run_prepared(case, args, work, exe):
     for relative, wanted in case.get("expect_lines", {}).items():
         path = wine_log if relative == "(output)" else os.path.join(work, relative)
         problems += check_lines(path, relative, wanted)
+    for relative, unwanted in case.get("reject_lines", {}).items():
+        path = wine_log if relative == "(output)" else os.path.join(work, relative)
+        problems += [f"{relative} holds {line!r}" for line in unwanted
+                     if not check_lines(path, relative, [line])]
 
     print("report:", json.dumps(report, ensure_ascii=False))
     for problem in problems:

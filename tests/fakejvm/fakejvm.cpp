@@ -250,8 +250,27 @@ static jint JNICALL AttachCurrentThread(JavaVM*, void** ppEnv, void* pArgs)
     return JNI_OK;
 }
 
+static BOOL CALLBACK FindSplashWindowProc(HWND hWnd, LPARAM lParam)
+{
+    DWORD processId = 0;
+    wchar_t className[64] = L"";
+    GetWindowThreadProcessId(hWnd, &processId);
+    GetClassNameW(hWnd, className, 64);
+    if (processId != GetCurrentProcessId() || wcscmp(className, L"SplashScreenWindow") != 0)
+        return TRUE;
+    *reinterpret_cast<bool*>(lParam) = true;
+    return FALSE;
+}
+
 static jint JNICALL DetachCurrentThread(JavaVM*)
 {
+    // Whether the launcher's splash window is still up once main is over.
+    if (!OptionValue("fakejvm.watchsplash").empty())
+    {
+        bool shown = false;
+        EnumWindows(FindSplashWindowProc, reinterpret_cast<LPARAM>(&shown));
+        RecordLine(std::string("splash-window-at-detach: ") + (shown ? "shown" : "none"));
+    }
     CVmLock lock;
     const DWORD dwThread = GetCurrentThreadId();
     if (dwThread != g_vm.dwCreatorThread && AttachedThreads().count(dwThread) == 0)

@@ -24,7 +24,8 @@
 //   scripted/ServeNone    like Serve, without any secondaryMain
 // The other scripts have no secondaryMain. With -Dfakejvm.createdelay=MS, JNI_CreateJavaVM
 // records "vm-creating", sleeps that long and records "vm-created", so that a later start
-// can arrive before main is entered.
+// can arrive before main is entered. With -Dfakejvm.watchsplash=1, DetachCurrentThread records
+// whether the launcher's splash window still exists ("splash-window-at-detach: shown|none").
 // The record file is "-Dfakejvm.record=" or else record.txt beside the executable; UTF-8,
 // one "name: value" line each, each written whole even with many threads at once.
 #ifndef _WIN32_WINNT

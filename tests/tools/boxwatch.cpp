@@ -1,5 +1,6 @@
 // Automation helper for the black-box tests. Starts a program, answers every message box it
-// shows with OK, and writes what the boxes showed and the program's exit code as JSON:
+// shows with OK, and writes what the boxes showed, where the program's splash window stood and
+// what it showed, and the program's exit code as JSON:
 //   boxwatch.exe REPORT_FILE COMMAND_LINE_FILE TIMEOUT_SECONDS [NAME=VALUE...]
 // The command line file holds the exact command line in UTF-8 (no line end). Each NAME=VALUE
 // is set in the program's environment (Wine sets some variables, APPDATA among them, anew
@@ -66,6 +67,83 @@ std::string BoxJson(const SMessageBoxInfo& box)
            ",\"owner\":" + Json(box.owner) + ",\"icon\":" + Json(box.icon) + ",\"buttons\":[" +
            buttons + "]}";
 }
+HWND FindSplashWindow(DWORD processId)
+{
+    HWND hWindow = nullptr;
+    while ((hWindow = FindWindowExW(nullptr, hWindow, L"SplashScreenWindow", nullptr)) != nullptr)
+    {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hWindow, &owner);
+        if (owner == processId && IsWindowVisible(hWindow))
+            return hWindow;
+    }
+    return nullptr;
+}
+
+// The colours on the screen at the centres of the window's four quadrants (left to right, top
+// to bottom), as "rrggbb".
+std::string QuadrantColours(const RECT& frame)
+{
+    std::string colours;
+    HDC hScreen = GetDC(nullptr);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    for (int row = 1; row <= 3; row += 2)
+    {
+        for (int column = 1; column <= 3; column += 2)
+        {
+            const COLORREF colour =
+                GetPixel(hScreen, frame.left + width * column / 4, frame.top + height * row / 4);
+            char text[8];
+            snprintf(text, sizeof(text), "%02x%02x%02x", GetRValue(colour), GetGValue(colour),
+                     GetBValue(colour));
+            colours += std::string(colours.empty() ? "" : ",") + "\"" + text + "\"";
+        }
+    }
+    ReleaseDC(nullptr, hScreen);
+    return "[" + colours + "]";
+}
+
+// What the splash window showed: its frame and class style when first seen visible, then each
+// change of what its quadrants show on the screen while it stays up.
+struct SSplashWatch
+{
+    bool seen = false;
+    RECT frame = {};
+    DWORD classStyle = 0;
+    std::vector<std::string> readings;
+
+    void Look(DWORD processId)
+    {
+        HWND hWindow = FindSplashWindow(processId);
+        if (hWindow == nullptr)
+            return;
+        if (!seen)
+        {
+            seen = true;
+            GetWindowRect(hWindow, &frame);
+            classStyle = GetClassLongW(hWindow, GCL_STYLE);
+        }
+        if (frame.right <= frame.left || frame.bottom <= frame.top)
+            return;
+        const std::string reading = QuadrantColours(frame);
+        if (readings.empty() || readings.back() != reading)
+            readings.push_back(reading);
+    }
+
+    std::string Json() const
+    {
+        if (!seen)
+            return "null";
+        std::string shown;
+        for (size_t i = 0; i < readings.size(); ++i)
+            shown += (i ? "," : "") + readings[i];
+        return "{\"x\":" + std::to_string(frame.left) + ",\"y\":" + std::to_string(frame.top) +
+               ",\"width\":" + std::to_string(frame.right - frame.left) +
+               ",\"height\":" + std::to_string(frame.bottom - frame.top) +
+               ",\"class_style\":" + std::to_string(classStyle) + ",\"readings\":[" + shown + "]}";
+    }
+};
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -106,6 +184,7 @@ int wmain(int argc, wchar_t** argv)
     }
 
     std::vector<SMessageBoxInfo> boxes;
+    SSplashWatch splash;
     bool timedOut = false;
     const DWORD start = GetTickCount();
     while (WaitForSingleObject(processInfo.hProcess, 10) == WAIT_TIMEOUT)
@@ -117,6 +196,7 @@ int wmain(int argc, wchar_t** argv)
             WaitForSingleObject(processInfo.hProcess, 5000);
             break;
         }
+        splash.Look(processInfo.dwProcessId);
         HWND hBox = FindMessageBox(processInfo.dwProcessId);
         if (hBox == nullptr)
             continue;
@@ -130,7 +210,8 @@ int wmain(int argc, wchar_t** argv)
     for (size_t i = 0; i < boxes.size(); ++i)
         report += (i ? "," : "") + BoxJson(boxes[i]);
     report += "],\"exit\":" + std::to_string(exitCode) +
-              ",\"timeout\":" + (timedOut ? "true" : "false") + "}\n";
+              ",\"timeout\":" + (timedOut ? "true" : "false") + ",\"splash\":" + splash.Json() +
+              "}\n";
     FILE* pReport = _wfopen(argv[1], L"wb");
     if (pReport == nullptr)
         return 4;

@@ -1,0 +1,113 @@
+// The own splash window, its thread, and stopping it.
+#include "splash/splash_window.h"
+#include "launcher/launcher.h"
+#include "splash/splash_picture.h"
+
+static const wchar_t kSplashClassName[] = L"SplashScreenWindow";
+
+CSplashWindow::CSplashWindow() {}
+
+bool CSplashWindow::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT& result)
+{
+    switch (message)
+    {
+        case WM_PAINT:
+            Paint();
+            result = 0;
+            return true;
+        case WM_ERASEBKGND:
+            // The picture covers the whole window.
+            result = 1;
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CSplashWindow::Paint()
+{
+    PAINTSTRUCT paint;
+    HDC hDc = BeginPaint(m_hWnd, &paint);
+    BITMAP bitmap = {};
+    if (hDc != nullptr && m_hBitmap && GetObjectW(m_hBitmap.Get(), sizeof(bitmap), &bitmap) != 0)
+    {
+        const CUniqueMemoryDc hMemory(CreateCompatibleDC(hDc));
+        if (hMemory)
+        {
+            const CSelection selection(hMemory.Get(), m_hBitmap.Get());
+            BitBlt(hDc, 0, 0, bitmap.bmWidth, bitmap.bmHeight, hMemory.Get(), 0, 0, SRCCOPY);
+        }
+    }
+    EndPaint(m_hWnd, &paint);
+}
+
+HWND CSplashWindow::CreateSplashWindow(const std::wstring& imagePath, bool shadow)
+{
+    WNDCLASSEXW windowClass = {};
+    windowClass.style = CS_DBLCLKS | CS_SAVEBITS | (shadow ? CS_DROPSHADOW : 0);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kSplashClassName;
+    ATOM atom = RegisterWindowClass(windowClass);
+    if (atom == 0 && shadow)
+    {
+        windowClass.style &= ~CS_DROPSHADOW;
+        atom = RegisterWindowClass(windowClass);
+    }
+
+    CSplashPicture picture(m_hBitmap);
+    picture.LoadFromFile(imagePath);
+    const SIZE size = picture.GetSizeInPixels();
+    RECT frame;
+    frame.left = (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2;
+    frame.top = (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2;
+    frame.right = frame.left + size.cx;
+    frame.bottom = frame.top + size.cy;
+    HWND hWnd = Create(atom, WS_EX_TOOLWINDOW, WS_POPUP, frame, nullptr);
+    picture.RenderToBitmap(hWnd);
+    return hWnd;
+}
+
+DWORD WINAPI CLauncher::SplashThread(void* pParameter)
+{
+    CLauncher* pLauncher = static_cast<CLauncher*>(pParameter);
+    const bool shadow = pLauncher->m_splashShadow == L"true";
+    // The window is destroyed by this thread, which made it, once the loop ends.
+    const CUniqueWindow hWindow(
+        pLauncher->m_pSplashWindow->CreateSplashWindow(pLauncher->m_splashImage, shadow));
+    pLauncher->m_hMessageOwner = hWindow.Get();
+    if (hWindow)
+    {
+        ShowWindow(hWindow.Get(), SW_SHOWNORMAL);
+        UpdateWindow(hWindow.Get());
+    }
+    MSG message;
+    // GetMessageW gives -1 on failure, which would otherwise loop for ever.
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+    {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+void CLauncher::StopNativeSplash()
+{
+    if (!m_pSplashWindow)
+        return;
+    if (m_hSplashThread)
+    {
+        // A post fails while the thread has no message queue yet; it is simply repeated. The
+        // short wait between posts keeps this thread from spinning against the splash thread.
+        DWORD status = STILL_ACTIVE;
+        while (status == STILL_ACTIVE)
+        {
+            PostThreadMessageW(m_dwSplashThreadId, WM_QUIT, 0, 0);
+            WaitForSingleObject(m_hSplashThread.Get(), 10);
+            if (!GetExitCodeThread(m_hSplashThread.Get(), &status))
+                break;
+        }
+        m_hSplashThread.Reset();
+    }
+    m_pSplashWindow.reset();
+}
