@@ -39,14 +39,6 @@ bool CLauncher::LocateJvm()
     return AskForJre(ComposeJreNotFoundMessage(m_jvmType, m_minVersion, m_maxVersion));
 }
 
-// PLACEHOLDER for the JRE Not Found dialog, which is not built yet: the message it will
-// show is shown in an error box, and the launch ends as if the user had cancelled.
-bool CLauncher::AskForJre(const std::wstring& message)
-{
-    ShowErrorMessage(m_hMessageOwner, message);
-    return false;
-}
-
 bool CLauncher::FindLocalJre(std::wstring& home)
 {
     home.clear();

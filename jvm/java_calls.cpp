@@ -153,6 +153,72 @@ bool RedirectJavaStream(const std::u16string& path, const char* pSetterName, JNI
     return true;
 }
 
+// Prints and clears a pending exception; true when there was one.
+static bool DescribePending(JNIEnv* pEnv)
+{
+    if (pEnv->ExceptionOccurred() == nullptr)
+        return false;
+    pEnv->ExceptionDescribe();
+    return true;
+}
+
+// The text of a Java string, decoded from modified UTF-8; empty when it cannot be had.
+static std::u16string StringText(jstring string, JNIEnv* pEnv)
+{
+    const char* pChars = pEnv->GetStringUTFChars(string, nullptr);
+    if (pChars == nullptr)
+        return std::u16string();
+    const std::u16string text = DecodeModifiedUtf8(pChars);
+    pEnv->ReleaseStringUTFChars(string, pChars);
+    return text;
+}
+
+std::u16string GetExceptionText(jthrowable exception, JNIEnv* pEnv)
+{
+    std::u16string text;
+    jclass bytesClass = pEnv->FindClass("java/io/ByteArrayOutputStream");
+    jmethodID bytesConstructor =
+        bytesClass != nullptr ? pEnv->GetMethodID(bytesClass, "<init>", "()V") : nullptr;
+    jobject bytes =
+        bytesConstructor != nullptr ? pEnv->NewObject(bytesClass, bytesConstructor) : nullptr;
+    jclass printClass = bytes != nullptr ? pEnv->FindClass("java/io/PrintStream") : nullptr;
+    // The stream writes, and toString reads, UTF-8: the platform's default charset may be an
+    // ANSI code page that has no room for the message's characters.
+    jmethodID printConstructor =
+        printClass != nullptr ? pEnv->GetMethodID(printClass, "<init>",
+                                                  "(Ljava/io/OutputStream;ZLjava/lang/String;)V")
+                              : nullptr;
+    jstring charset = printConstructor != nullptr ? NewJavaString(u"UTF-8", pEnv) : nullptr;
+    jobject print = charset != nullptr
+                        ? pEnv->NewObject(printClass, printConstructor, bytes, JNI_FALSE, charset)
+                        : nullptr;
+    jclass exceptionClass = print != nullptr ? pEnv->GetObjectClass(exception) : nullptr;
+    jmethodID printStackTrace =
+        exceptionClass != nullptr
+            ? pEnv->GetMethodID(exceptionClass, "printStackTrace", "(Ljava/io/PrintStream;)V")
+            : nullptr;
+    if (printStackTrace != nullptr)
+    {
+        pEnv->CallVoidMethod(exception, printStackTrace, print);
+        DescribePending(pEnv);
+        jclass streamClass = pEnv->GetObjectClass(bytes);
+        jmethodID toString = streamClass != nullptr
+                                 ? pEnv->GetMethodID(streamClass, "toString",
+                                                     "(Ljava/lang/String;)Ljava/lang/String;")
+                                 : nullptr;
+        jstring result =
+            toString != nullptr
+                ? static_cast<jstring>(pEnv->CallObjectMethod(bytes, toString, charset))
+                : nullptr;
+        DescribePending(pEnv);
+        if (result != nullptr)
+            text = StringText(result, pEnv);
+    }
+    // A step that failed may have left its exception; the thread is about to leave the VM.
+    DescribePending(pEnv);
+    return text;
+}
+
 std::u16string DecodeModifiedUtf8(const char* pText)
 {
     std::u16string text;

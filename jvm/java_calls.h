@@ -31,6 +31,11 @@ void CallSystemExit(JNIEnv* pEnv);
 // stream is not installed; an exception may be left pending.
 bool RedirectJavaStream(const std::u16string& path, const char* pSetterName, JNIEnv* pEnv);
 
+// The exception's stack trace as its own printStackTrace writes it (chained causes included),
+// written and read back as UTF-8 whatever the VM's default charset; empty on failure. An
+// exception raised on the way is printed; local references are left to the VM.
+std::u16string GetExceptionText(jthrowable exception, JNIEnv* pEnv);
+
 // UTF-16 from the VM's modified UTF-8.
 std::u16string DecodeModifiedUtf8(const char* pText);
 

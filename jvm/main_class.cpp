@@ -39,9 +39,8 @@ bool CLauncher::InvokeMainClass()
     if (call.escapedException != nullptr)
     {
         StopNativeSplash();
-        // PLACEHOLDER: with "Failure Check" the exception will be shown in a dialog that can
-        // stop the application. That dialog is not built yet, so the launch goes on as when
-        // the user chooses to ignore the exception.
+        if (m_bFailureCheck && ShowJavaExceptionDialog(call.escapedException, m_pJniEnv))
+            CallSystemExit(m_pJniEnv);
     }
     if (m_allowIbm || m_favorIbm)
         Sleep(INFINITE);

@@ -93,6 +93,9 @@ public:
     bool InvokeMainClass();
     bool RedirectOutputStream();
     bool RedirectErrorStream();
+    // Asks whether to stop after an exception escaped main: true for Stop, or when the
+    // question cannot be asked.
+    bool ShowJavaExceptionDialog(jthrowable exception, JNIEnv* pEnv);
 
     // Splash.
     bool ShowSplash();

@@ -1,9 +1,13 @@
-// Binding window objects to new windows, routing messages to them, and registering classes.
+// Binding window objects to windows, routing messages to them, and registering classes.
 #include "ui/window_framework.h"
 
+#include <iterator>
 #include <vector>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+// The window property that holds a window's object.
+static const wchar_t kObjectProperty[] = L"jvmhost.window";
 
 // The framework's one lock: it serialises class registration and the hand-off of objects to
 // the windows being created for them.
@@ -15,8 +19,8 @@ struct SPendingBinding
     CWindowBase* pWindow;
 };
 
-// Objects whose windows are being created, one per creating thread at most: a window's first
-// message arrives on the thread that creates it.
+// Objects whose windows are being created: a window's first message arrives on the thread
+// that creates it.
 static std::vector<SPendingBinding> g_pendingBindings;
 
 struct SWindowBinding
@@ -28,31 +32,46 @@ struct SWindowBinding
         ReleaseSRWLockExclusive(&g_frameworkLock);
     }
 
-    // The object offered by this thread, taken out of the hand-off; null when there is none.
+    // The object this thread offered last, taken out of the hand-off; null when there is none.
     static CWindowBase* Take()
     {
         CWindowBase* pWindow = nullptr;
         AcquireSRWLockExclusive(&g_frameworkLock);
-        for (auto it = g_pendingBindings.begin(); it != g_pendingBindings.end(); ++it)
+        for (auto it = g_pendingBindings.rbegin(); it != g_pendingBindings.rend(); ++it)
         {
             if (it->threadId == GetCurrentThreadId())
             {
                 pWindow = it->pWindow;
-                g_pendingBindings.erase(it);
+                g_pendingBindings.erase(std::next(it).base());
                 break;
             }
         }
         ReleaseSRWLockExclusive(&g_frameworkLock);
         return pWindow;
     }
+
+    // Withdraws an offer that no window has taken (its creation failed early).
+    static void Withdraw(CWindowBase* pWindow)
+    {
+        AcquireSRWLockExclusive(&g_frameworkLock);
+        for (auto it = g_pendingBindings.begin(); it != g_pendingBindings.end(); ++it)
+        {
+            if (it->pWindow == pWindow && it->threadId == GetCurrentThreadId())
+            {
+                g_pendingBindings.erase(it);
+                break;
+            }
+        }
+        ReleaseSRWLockExclusive(&g_frameworkLock);
+    }
 };
 
-static HINSTANCE ModuleInstance()
+HINSTANCE ModuleInstance()
 {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
-CWindowBase::CWindowBase() : m_hWnd(nullptr) {}
+CWindowBase::CWindowBase() : m_hWnd(nullptr), m_pfnPreviousProc(nullptr) {}
 
 CWindowBase::~CWindowBase() {}
 
@@ -63,6 +82,27 @@ WNDPROC CWindowBase::GetWindowProc()
 
 void CWindowBase::OnFinalMessage(HWND) {}
 
+CWindowBase* CWindowBase::FromHandle(HWND hWnd)
+{
+    return static_cast<CWindowBase*>(GetPropW(hWnd, kObjectProperty));
+}
+
+void CWindowBase::Bind(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    SetPropW(hWnd, kObjectProperty, this);
+}
+
+void CWindowBase::Unbind(HWND hWnd)
+{
+    RemovePropW(hWnd, kObjectProperty);
+    if (m_pfnPreviousProc != nullptr)
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPreviousProc));
+    m_pfnPreviousProc = nullptr;
+    m_hWnd = nullptr;
+    OnFinalMessage(hWnd);
+}
+
 HWND CWindowBase::Create(ATOM windowClass, DWORD exStyle, DWORD style, const RECT& frame,
                          HWND hParent)
 {
@@ -72,9 +112,22 @@ HWND CWindowBase::Create(ATOM windowClass, DWORD exStyle, DWORD style, const REC
     HWND hWnd = CreateWindowExW(exStyle, MAKEINTATOM(windowClass), nullptr, style, frame.left,
                                 frame.top, frame.right - frame.left, frame.bottom - frame.top,
                                 hParent, nullptr, ModuleInstance(), nullptr);
-    // A window that failed before its first message leaves the offer behind.
-    SWindowBinding::Take();
+    SWindowBinding::Withdraw(this);
     return hWnd;
+}
+
+bool CWindowBase::Subclass(HWND hControl)
+{
+    if (hControl == nullptr || m_hWnd != nullptr)
+        return false;
+    Bind(hControl);
+    m_pfnPreviousProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetWindowProc())));
+    if (m_pfnPreviousProc != nullptr)
+        return true;
+    RemovePropW(hControl, kObjectProperty);
+    m_hWnd = nullptr;
+    return false;
 }
 
 LRESULT CALLBACK CWindowBase::StartWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -82,25 +135,86 @@ LRESULT CALLBACK CWindowBase::StartWindowProc(HWND hWnd, UINT message, WPARAM wP
     CWindowBase* pWindow = SWindowBinding::Take();
     if (pWindow == nullptr)
         return DefWindowProcW(hWnd, message, wParam, lParam);
-    pWindow->m_hWnd = hWnd;
-    SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pWindow));
-    SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pWindow->GetWindowProc()));
-    return pWindow->GetWindowProc()(hWnd, message, wParam, lParam);
+    pWindow->Bind(hWnd);
+    const WNDPROC pfnProc = pWindow->GetWindowProc();
+    SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnProc));
+    return pfnProc(hWnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CWindowBase::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CWindowBase* pWindow = reinterpret_cast<CWindowBase*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    CWindowBase* pWindow = FromHandle(hWnd);
+    if (pWindow == nullptr)
+        return DefWindowProcW(hWnd, message, wParam, lParam);
     LRESULT result = 0;
-    if (pWindow == nullptr || !pWindow->HandleMessage(message, wParam, lParam, result))
-        result = DefWindowProcW(hWnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY && pWindow != nullptr)
+    if (!pWindow->HandleMessage(message, wParam, lParam, result))
     {
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
-        pWindow->m_hWnd = nullptr;
-        pWindow->OnFinalMessage(hWnd);
+        result = pWindow->m_pfnPreviousProc != nullptr
+                     ? CallWindowProcW(pWindow->m_pfnPreviousProc, hWnd, message, wParam, lParam)
+                     : DefWindowProcW(hWnd, message, wParam, lParam);
     }
+    if (message == WM_NCDESTROY)
+        pWindow->Unbind(hWnd);
     return result;
+}
+
+WNDPROC CDialogBase::GetWindowProc()
+{
+    return reinterpret_cast<WNDPROC>(&CDialogBase::DialogProc);
+}
+
+INT_PTR CDialogBase::RunModal(int templateId, HWND hOwner)
+{
+    SWindowBinding::Offer(this);
+    const INT_PTR result = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(templateId), hOwner,
+                                           &CDialogBase::StartDialogProc, 0);
+    SWindowBinding::Withdraw(this);
+    return result;
+}
+
+INT_PTR CALLBACK CDialogBase::StartDialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWindowBase* pWindow = SWindowBinding::Take();
+    if (pWindow == nullptr)
+        return FALSE;
+    pWindow->Bind(hWnd);
+    const DLGPROC pfnProc = reinterpret_cast<DLGPROC>(pWindow->GetWindowProc());
+    SetWindowLongPtrW(hWnd, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(pfnProc));
+    return pfnProc(hWnd, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK CDialogBase::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWindowBase* pWindow = FromHandle(hWnd);
+    if (pWindow == nullptr)
+        return FALSE;
+    LRESULT result = 0;
+    const bool handled = pWindow->HandleMessage(message, wParam, lParam, result);
+    if (message == WM_NCDESTROY)
+        pWindow->Unbind(hWnd);
+    if (!handled)
+        return FALSE;
+    // These messages answer through the procedure's own result; all others through
+    // DWLP_MSGRESULT.
+    switch (message)
+    {
+        case WM_INITDIALOG:
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+            return static_cast<INT_PTR>(result);
+        default:
+            SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
+            return TRUE;
+    }
 }
 
 ATOM RegisterWindowClass(WNDCLASSEXW& windowClass)
@@ -118,4 +232,29 @@ ATOM RegisterWindowClass(WNDCLASSEXW& windowClass)
         atom = RegisterClassExW(&windowClass);
     ReleaseSRWLockExclusive(&g_frameworkLock);
     return atom;
+}
+
+void CentreDialog(HWND hDialog)
+{
+    RECT window = {};
+    GetWindowRect(hDialog, &window);
+    RECT workArea = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    HWND hOwner = GetWindow(hDialog, GW_OWNER);
+    RECT centre = workArea;
+    if (hOwner != nullptr && IsWindowVisible(hOwner) && !IsIconic(hOwner))
+        GetWindowRect(hOwner, &centre);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    int left = (centre.left + centre.right - width) / 2;
+    int top = (centre.top + centre.bottom - height) / 2;
+    if (left + width > workArea.right)
+        left = workArea.right - width;
+    if (top + height > workArea.bottom)
+        top = workArea.bottom - height;
+    if (left < workArea.left)
+        left = workArea.left;
+    if (top < workArea.top)
+        top = workArea.top;
+    SetWindowPos(hDialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -8,8 +8,15 @@ A case file (TOML) holds [[case]] tables:
   encodings  {relative path = "utf-8-sig" | "utf-16" | "cp1252"} for some of those files
   copies  {relative path = name of a built test tool or stand-in library}
   args    text appended to the quoted program path on the command line
-  boxes   the message boxes expected, in order: {text, caption, owner, icon, buttons};
-          a field left out is not checked
+  boxes   the message boxes expected, in order: {text, caption, owner, icon, buttons,
+          steps}; a field left out is not checked. The launcher's dialogs count as boxes (their
+          text is the message or the stack trace); "steps" holds what the dialog steps saw,
+          each checked for the fields given (in nested tables too)
+  steps   [[step, ...], ...] the steps that drive the launcher's dialogs, one list per dialog
+          as it appears (see tests/tools/dialog_driver.h); a dialog without steps is
+          cancelled. A "shot FILE.bmp" step's picture is also written as FILE.png
+  user_registry  {key below HKEY_CURRENT_USER = {value name = text}} set for the run ("" is
+          the key's default value); the keys are removed again afterwards
   exit    the expected exit code (4294967295 for -1)
   expect_files  {relative path = text} files the run must leave with exactly that content
   registry  registered runtimes for the case: {key = 'JavaSoft\Java Runtime Environment\1.6',
@@ -113,22 +120,79 @@ def apply_registry(args, work, name, entries):
                    check=True)
 
 
+def matches(want, got):
+    """Whether got holds what want gives: tables field by field, lists item by item."""
+    if isinstance(want, dict):
+        return isinstance(got, dict) and all(k in got and matches(v, got[k])
+                                             for k, v in want.items())
+    if isinstance(want, list):
+        return (isinstance(got, list) and len(want) == len(got)
+                and all(matches(w, g) for w, g in zip(want, got)))
+    return want == got
+
+
 def check_boxes(expected, seen):
     problems = []
     if len(expected) != len(seen):
         problems.append(f"expected {len(expected)} message box(es), saw {len(seen)}")
     for index, (want, got) in enumerate(zip(expected, seen), start=1):
         for field, value in want.items():
-            if got.get(field) != value:
+            if not matches(value, got.get(field)):
                 problems.append(f"box {index}: {field} is {got.get(field)!r}, expected {value!r}")
     return problems
+
+
+def bmp_to_png(path):
+    """Writes a 24-bit BMP file's picture as a PNG file beside it."""
+    import struct
+    import zlib
+    with open(path, "rb") as f:
+        data = f.read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    stride = (width * 3 + 3) & ~3
+    rows = b""
+    for y in range(height - 1, -1, -1):
+        row = data[offset + y * stride: offset + y * stride + width * 3]
+        rows += b"\0" + bytes(b for i in range(0, len(row), 3) for b in (row[i + 2], row[i + 1], row[i]))
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body
+                + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+    png = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+           + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+    with open(path[:-4] + ".png", "wb") as f:
+        f.write(png)
+
+
+def user_registry_file(keys, remove):
+    lines = ["Windows Registry Editor Version 5.00", ""]
+    for key, values in keys.items():
+        lines.append(f"[-HKEY_CURRENT_USER\\{key}]" if remove else f"[HKEY_CURRENT_USER\\{key}]")
+        if not remove:
+            lines += [("@" if name == "" else reg_string(name)) + "=" + reg_string(text)
+                      for name, text in values.items()]
+        lines.append("")
+    return "\r\n".join(lines) + "\r\n"
+
+
+def apply_user_registry(args, work, name, keys, remove):
+    path = os.path.join(work, name)
+    with open(path, "w", encoding="utf-16") as f:
+        f.write(user_registry_file(keys, remove))
+    subprocess.run([args.wine, args.prefix, "regedit", "/S", windows_path(path)],
+                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   check=True)
 
 
 def check_lines(path, relative, wanted):
     if not os.path.exists(path):
         return [f"{relative} was not written"]
-    with open(path, encoding="utf-8", errors="replace") as f:
-        lines = f.read().splitlines()
+    with open(path, "rb") as f:
+        data = f.read()
+    # Settings files the launcher writes are UTF-16 with a byte-order mark.
+    encoding = "utf-16" if data.startswith(b"\xff\xfe") else "utf-8"
+    lines = data.decode(encoding, errors="replace").splitlines()
     position = 0
     for line in wanted:
         pattern = re.compile(line[3:]) if line.startswith("re:") else None
@@ -203,11 +267,16 @@ def run(case, args):
     registry = case.get("registry")
     if registry is not None:
         apply_registry(args, work, "registry.reg", registry)
+    user_registry = case.get("user_registry")
+    if user_registry is not None:
+        apply_user_registry(args, work, "user-registry.reg", user_registry, False)
     try:
         return run_prepared(case, args, work, exe)
     finally:
         if registry is not None:
             apply_registry(args, work, "registry-clean.reg", [])
+        if user_registry is not None:
+            apply_user_registry(args, work, "user-registry-clean.reg", user_registry, True)
 
 
 def start_watched(case, args, work, exe, name, arguments):
@@ -217,6 +286,11 @@ def start_watched(case, args, work, exe, name, arguments):
         f.write(command_line)
     report_path = os.path.join(work, name + ".json")
     assignments = [f"{key}={value}" for key, value in case.get("env", {}).items()]
+    if "steps" in case and name == "report":
+        steps_path = os.path.join(work, "steps.txt")
+        with open(steps_path, "w", encoding="utf-8", newline="") as f:
+            f.write("\n---\n".join("\n".join(group) for group in case["steps"]) + "\n")
+        assignments.insert(0, "--steps=" + windows_path(steps_path))
     log = open(os.path.join(work, name + ".log"), "wb")
     process = subprocess.Popen(
         [args.wine, args.prefix, os.path.join(args.tools, "boxwatch.exe"),
@@ -343,6 +417,10 @@ def run_prepared(case, args, work, exe):
         path = wine_log if relative == "(output)" else os.path.join(work, relative)
         problems += [f"{relative} holds {line!r}" for line in unwanted
                      if not check_lines(path, relative, [line])]
+
+    for name in os.listdir(work):
+        if name.endswith(".bmp"):
+            bmp_to_png(os.path.join(work, name))
 
     print("report:", json.dumps(report, ensure_ascii=False))
     for problem in problems:

@@ -26,6 +26,11 @@ const SMethod kMethods[] = {
     {"java/lang/System", "setErr", "(Ljava/io/PrintStream;)V", true},
     {"java/io/FileOutputStream", "<init>", "(Ljava/lang/String;)V", false},
     {"java/io/PrintStream", "<init>", "(Ljava/io/OutputStream;)V", false},
+    {"java/io/PrintStream", "<init>", "(Ljava/io/OutputStream;ZLjava/lang/String;)V", false},
+    {"java/io/ByteArrayOutputStream", "<init>", "()V", false},
+    {"java/io/ByteArrayOutputStream", "toString", "(Ljava/lang/String;)Ljava/lang/String;", false},
+    // Every throwable's class answers as java/lang/Throwable here.
+    {"java/lang/Throwable", "printStackTrace", "(Ljava/io/PrintStream;)V", false},
 };
 // The methods of scripted classes; which of them a class has is up to its script.
 const SMethod kMainMethod = {"scripted/*", "main", "([Ljava/lang/String;)V", true};
@@ -33,7 +38,8 @@ const SMethod kSecondaryVoid = {"scripted/*", "secondaryMain", "([Ljava/lang/Str
 const SMethod kSecondaryInt = {"scripted/*", "secondaryMain", "([Ljava/lang/String;)I", true};
 
 const char* const kJdkClasses[] = {"java/lang/String", "java/lang/System",
-                                   "java/io/FileOutputStream", "java/io/PrintStream"};
+                                   "java/io/FileOutputStream", "java/io/PrintStream",
+                                   "java/io/ByteArrayOutputStream"};
 
 // Under CVmLock.
 std::set<const char*>& UtfChars()
@@ -186,11 +192,99 @@ jobject JNICALL NewObjectV(JNIEnv*, jclass cls, jmethodID methodId, va_list args
         pStream->hFile = hFile;
         return reinterpret_cast<jobject>(pStream);
     }
-    SObject* pFileStream =
-        Checked(va_arg(args, jobject), ObjectFileStream, "new PrintStream(OutputStream)");
+    if (className == "java/io/ByteArrayOutputStream")
+        return reinterpret_cast<jobject>(NewFakeObject(ObjectByteStream, className));
+    if (strcmp(pMethod->pSignature, "(Ljava/io/OutputStream;)V") == 0)
+    {
+        SObject* pFileStream =
+            Checked(va_arg(args, jobject), ObjectFileStream, "new PrintStream(OutputStream)");
+        SObject* pPrintStream = NewFakeObject(ObjectPrintStream, className);
+        pPrintStream->hFile = pFileStream->hFile;
+        return reinterpret_cast<jobject>(pPrintStream);
+    }
+    const char* pWhere = "new PrintStream(OutputStream, boolean, String)";
+    SObject* pBytes = Checked(va_arg(args, jobject), ObjectByteStream, pWhere);
+    va_arg(args, int); // autoFlush
+    SObject* pCharset = Checked(va_arg(args, jstring), ObjectString, pWhere);
     SObject* pPrintStream = NewFakeObject(ObjectPrintStream, className);
-    pPrintStream->hFile = pFileStream->hFile;
+    pPrintStream->items.push_back(pBytes);
+    pPrintStream->text = pCharset->text;
     return reinterpret_cast<jobject>(pPrintStream);
+}
+
+// The text as a charset without room for it would pass it: what is not ASCII becomes '?'.
+// Only "UTF-8" keeps every character here.
+std::u16string ThroughCharset(const std::u16string& text, const std::u16string& charset)
+{
+    if (charset == u"UTF-8")
+        return text;
+    std::u16string narrowed = text;
+    for (char16_t& c : narrowed)
+    {
+        if (c >= 0x80)
+            c = u'?';
+    }
+    return narrowed;
+}
+
+jclass JNICALL GetObjectClass(JNIEnv*, jobject object)
+{
+    CheckThread("GetObjectClass");
+    const EObjectKind kind = CheckedAnyKind(object, "GetObjectClass")->kind;
+    if (kind != ObjectThrowable && kind != ObjectByteStream)
+        Fail("GetObjectClass: the launcher has no business with the class of this object");
+    return reinterpret_cast<jclass>(
+        NewFakeObject(ObjectClass, kind == ObjectThrowable ? "java/lang/Throwable"
+                                                           : "java/io/ByteArrayOutputStream"));
+}
+
+// The instance method, checked against the object it is called on.
+const SMethod* CheckedInstanceMethod(jobject object, EObjectKind kind, jmethodID methodId,
+                                     const char* pClass, const char* pName, const char* pWhere)
+{
+    SObject* pObject = Checked(object, kind, pWhere);
+    const SMethod* pMethod = reinterpret_cast<const SMethod*>(methodId);
+    if (pMethod == nullptr || strcmp(pMethod->pClass, pClass) != 0 ||
+        strcmp(pMethod->pName, pName) != 0 || pMethod->bStatic)
+        Fail(std::string(pWhere) + ": not the method of " + pObject->name);
+    if (PendingException() != nullptr)
+        Fail(std::string(pWhere) + ": called with an exception pending");
+    return pMethod;
+}
+
+// Throwable.printStackTrace(PrintStream) onto a byte stream, with Windows line ends.
+void JNICALL CallVoidMethodV(JNIEnv*, jobject object, jmethodID methodId, va_list args)
+{
+    CheckThread("CallVoidMethod");
+    const char* pWhere = "CallVoidMethod";
+    CheckedInstanceMethod(object, ObjectThrowable, methodId, "java/lang/Throwable",
+                          "printStackTrace", pWhere);
+    SObject* pThrowable = Checked(object, ObjectThrowable, pWhere);
+    SObject* pPrint = Checked(va_arg(args, jobject), ObjectPrintStream, pWhere);
+    if (pPrint->items.empty())
+        Fail("printStackTrace: the stack trace was to go to a byte stream");
+    std::string trace = pThrowable->trace;
+    std::u16string text = std::u16string(pThrowable->name.begin(), pThrowable->name.end());
+    if (!pThrowable->text.empty())
+        text += u": " + pThrowable->text;
+    text += u"\r\n";
+    for (char c : trace)
+        text += c == '\n' ? std::u16string(u"\r\n") : std::u16string(1, static_cast<char16_t>(c));
+    pPrint->items[0]->text += ThroughCharset(text, pPrint->text);
+}
+
+// ByteArrayOutputStream.toString(String charsetName).
+jobject JNICALL CallObjectMethodV(JNIEnv*, jobject object, jmethodID methodId, va_list args)
+{
+    CheckThread("CallObjectMethod");
+    const char* pWhere = "CallObjectMethod";
+    CheckedInstanceMethod(object, ObjectByteStream, methodId, "java/io/ByteArrayOutputStream",
+                          "toString", pWhere);
+    SObject* pBytes = Checked(object, ObjectByteStream, pWhere);
+    SObject* pCharset = Checked(va_arg(args, jstring), ObjectString, pWhere);
+    SObject* pString = NewFakeObject(ObjectString, "java/lang/String");
+    pString->text = ThroughCharset(pBytes->text, pCharset->text);
+    return reinterpret_cast<jobject>(pString);
 }
 
 // The texts of a String[] argument, every element set.
@@ -420,6 +514,9 @@ JNIEnv* FakeEnv()
         Put(s_slots, &JNINativeInterface_::GetMethodID, &GetMethodID);
         Put(s_slots, &JNINativeInterface_::GetStaticMethodID, &GetStaticMethodID);
         Put(s_slots, &JNINativeInterface_::NewObjectV, &NewObjectV);
+        Put(s_slots, &JNINativeInterface_::GetObjectClass, &GetObjectClass);
+        Put(s_slots, &JNINativeInterface_::CallVoidMethodV, &CallVoidMethodV);
+        Put(s_slots, &JNINativeInterface_::CallObjectMethodV, &CallObjectMethodV);
         Put(s_slots, &JNINativeInterface_::CallStaticVoidMethodV, &CallStaticVoidMethodV);
         Put(s_slots, &JNINativeInterface_::CallStaticIntMethodV, &CallStaticIntMethodV);
         Put(s_slots, &JNINativeInterface_::ExceptionOccurred, &ExceptionOccurred);

@@ -19,15 +19,17 @@ enum EObjectKind
     ObjectFileStream,
     ObjectPrintStream,
     ObjectThrowable,
+    ObjectByteStream,
 };
 
 struct SObject
 {
     EObjectKind kind;
     std::string name;            // class: its slash name; throwable: its class, dotted
-    std::u16string text;         // string, char array; throwable: the message
+    std::u16string text;         // string, char array, byte stream; throwable: the message;
+                                 // print stream on a byte stream: its charset
     std::string trace;           // throwable: the stack lines ExceptionDescribe prints
-    std::vector<SObject*> items; // object array
+    std::vector<SObject*> items; // object array; print stream: the byte stream it writes to
     HANDLE hFile;                // file stream, print stream
     bool bDeleted;
 };
@@ -50,6 +52,8 @@ public:
 SObject* NewFakeObject(EObjectKind kind, const std::string& name);
 // The object behind a reference, checked: known, alive, of that kind.
 SObject* Checked(void* reference, EObjectKind kind, const char* pWhere);
+// The object behind a reference, checked: known and alive, of whatever kind.
+SObject* CheckedAnyKind(void* reference, const char* pWhere);
 // Marks a reference deleted, after checking it as Checked does.
 void DeleteReference(void* reference, const char* pWhere);
 

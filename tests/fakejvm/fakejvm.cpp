@@ -96,6 +96,12 @@ static SObject* CheckedLive(void* reference, const char* pWhere)
     return pObject;
 }
 
+SObject* CheckedAnyKind(void* reference, const char* pWhere)
+{
+    CVmLock lock;
+    return CheckedLive(reference, pWhere);
+}
+
 SObject* Checked(void* reference, EObjectKind kind, const char* pWhere)
 {
     CVmLock lock;

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/ usr / bin / env python3
 """Writes a header with the names of the JNIEnv function table's slots, in order, read from
 the JDK's jni.h: make_slot_names.py JNI_H OUTPUT_H"""
 import os

@@ -8,6 +8,8 @@
 //   scripted/ExitLater    starts a daemon thread that calls System.exit(9) a second later
 //   scripted/NoMain       has no main(String[]) (the lookup fails with NoSuchMethodError)
 //   scripted/NoMainQuiet  has no main(String[]) and the lookup raises nothing
+//   scripted/ThrowWide    main throws an IllegalArgumentException with a Cyrillic and Japanese
+//                         message and a cause
 //   scripted/Serve        main records "main-entered", then waits until a file named "stop"
 //                         exists beside the executable (polled every 20 ms; after 60 s it
 //                         records "main-gave-up" and goes on), then calls System.exit(N) when
@@ -38,9 +40,9 @@
 
 namespace
 {
-const char* const kScripts[] = {"Record",    "Throw",      "Exit",        "Linger",
-                                "ExitLater", "NoMain",     "NoMainQuiet", "Serve",
-                                "ServeInt",  "ServeThrow", "ServeNone"};
+const char* const kScripts[] = {"Record", "Throw",     "ThrowWide",  "Exit",
+                                "Linger", "ExitLater", "NoMain",     "NoMainQuiet",
+                                "Serve",  "ServeInt",  "ServeThrow", "ServeNone"};
 
 // How often and how long a Serve script's main looks for the stop file.
 const DWORD kStopPollMs = 20;
@@ -227,6 +229,14 @@ void RunScript(const std::string& name, const std::vector<std::u16string>& argum
         SetPending(
             "java.lang.IllegalStateException", u"scripted failure",
             "\tat scripted.Throw.fail(Throw.java:9)\n\tat scripted.Throw.main(Throw.java:4)\n");
+    }
+    else if (script == "ThrowWide")
+    {
+        SetPending(
+            "java.lang.IllegalArgumentException", u"\u0441\u0431\u043e\u0439 \u5931\u6557",
+            "\tat scripted.ThrowWide.main(ThrowWide.java:5)\n"
+            "Caused by: java.io.IOException: disk\n\tat scripted.ThrowWide.read(ThrowWide.java:9)\n"
+            "\t... 1 more\n");
     }
     else if (IsServeScript(script))
     {

@@ -8,6 +8,8 @@ namespace
 const int kIconControlId = 1088;
 const int kTextControlId = 0xFFFF;
 
+} // namespace
+
 std::wstring ReadWindowText(HWND hWindow)
 {
     DWORD_PTR length = 0;
@@ -27,6 +29,8 @@ std::wstring ClassOf(HWND hWindow)
     return name;
 }
 
+namespace
+{
 struct SSearch
 {
     DWORD processId;
@@ -47,12 +51,15 @@ BOOL CALLBACK FindBoxProc(HWND hWindow, LPARAM lParam)
 
 BOOL CALLBACK CollectButtonProc(HWND hWindow, LPARAM lParam)
 {
-    if (ClassOf(hWindow) == L"Button" && IsWindowVisible(hWindow))
+    // Group boxes are buttons too, but nothing to press.
+    if (ClassOf(hWindow) == L"Button" && IsWindowVisible(hWindow) &&
+        (GetWindowLongW(hWindow, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX)
         reinterpret_cast<std::vector<std::wstring>*>(lParam)->push_back(ReadWindowText(hWindow));
     return TRUE;
 }
 
-// The pixels of a width x height area of a device context, as 32-bit values.
+} // namespace
+
 std::vector<DWORD> CopyPixels(HDC hSource, int x, int y, int width, int height)
 {
     std::vector<DWORD> pixels(static_cast<size_t>(width) * height, 0);
@@ -74,6 +81,9 @@ std::vector<DWORD> CopyPixels(HDC hSource, int x, int y, int width, int height)
     DeleteDC(hMemory);
     return pixels;
 }
+
+namespace
+{
 
 // The icon drawn the way a static control draws it, on the given background.
 std::vector<DWORD> RenderIcon(HICON hIcon, int width, int height, DWORD background)
@@ -166,10 +176,10 @@ std::wstring SettledIconStyle(HWND hIconControl)
     return style;
 }
 
-std::wstring IconStyle(HWND hBox)
+std::wstring IconStyle(HWND hBox, int iconControlId)
 {
     // Whether the control holds an icon at all does not depend on what the screen shows yet.
-    HWND hIconControl = GetDlgItem(hBox, kIconControlId);
+    HWND hIconControl = GetDlgItem(hBox, iconControlId);
     DWORD_PTR hIcon = 0;
     if (hIconControl == nullptr || !IsWindowVisible(hIconControl) ||
         !SendMessageTimeoutW(hIconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &hIcon) ||
@@ -201,15 +211,20 @@ HWND FindMessageBox(DWORD processId)
 
 SMessageBoxInfo ReadMessageBox(HWND hBox)
 {
+    return ReadDialog(hBox, kTextControlId, kIconControlId);
+}
+
+SMessageBoxInfo ReadDialog(HWND hBox, int textControlId, int iconControlId)
+{
     SMessageBoxInfo info;
     info.caption = ReadWindowText(hBox);
-    HWND hText = GetDlgItem(hBox, kTextControlId);
+    HWND hText = GetDlgItem(hBox, textControlId);
     if (hText != nullptr)
         info.text = ReadWindowText(hText);
     HWND hOwner = GetWindow(hBox, GW_OWNER);
     if (hOwner != nullptr)
         info.owner = ClassOf(hOwner);
-    info.icon = IconStyle(hBox);
+    info.icon = IconStyle(hBox, iconControlId);
     EnumChildWindows(hBox, CollectButtonProc, reinterpret_cast<LPARAM>(&info.buttons));
     return info;
 }

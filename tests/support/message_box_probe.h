@@ -26,6 +26,15 @@ struct SMessageBoxInfo
 HWND FindMessageBox(DWORD processId);
 
 SMessageBoxInfo ReadMessageBox(HWND hBox);
+// A dialog read as a box: its text from one control, its icon from another.
+SMessageBoxInfo ReadDialog(HWND hBox, int textControlId, int iconControlId);
+
+// A window's text, read so that a window of another process cannot block the reader.
+std::wstring ReadWindowText(HWND hWindow);
+std::wstring ClassOf(HWND hWindow);
+
+// The pixels of a width x height area of a device context, as 32-bit values 0x00RRGGBB.
+std::vector<DWORD> CopyPixels(HDC hSource, int x, int y, int width, int height);
 
 // Presses the box's button with that control id and waits until the box is gone.
 void PressMessageBoxButton(HWND hBox, int controlId);

@@ -1,11 +1,16 @@
 // Automation helper for the black-box tests. Starts a program, answers every message box it
 // shows with OK, and writes what the boxes showed, where the program's splash window stood and
 // what it showed, and the program's exit code as JSON:
-//   boxwatch.exe REPORT_FILE COMMAND_LINE_FILE TIMEOUT_SECONDS [NAME=VALUE...]
+//   boxwatch.exe REPORT_FILE COMMAND_LINE_FILE TIMEOUT_SECONDS [--steps=FILE] [NAME=VALUE...]
 // The command line file holds the exact command line in UTF-8 (no line end). Each NAME=VALUE
 // is set in the program's environment (Wine sets some variables, APPDATA among them, anew
 // in a process started from Linux, so the case's values are set here).
+// The launcher's own dialogs ("JRE Not Found", "Java Exception") are reported like boxes
+// (their message or stack trace as the text) and answered with Cancel, unless the steps file
+// (UTF-8, one step a line, see dialog_driver.h) has steps for them: each dialog takes the
+// steps up to the next line "---", with what they saw reported as its "steps".
 #include "../support/message_box_probe.h"
+#include "dialog_driver.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,40 +38,43 @@ std::wstring ReadUtf8File(const wchar_t* path)
     return text;
 }
 
-// A JSON string in plain ASCII: everything else as \u escapes of its UTF-16 units.
-std::string Json(const std::wstring& text)
-{
-    std::string out = "\"";
-    for (wchar_t c : text)
-    {
-        if (c == L'"' || c == L'\\')
-        {
-            out += '\\';
-            out += static_cast<char>(c);
-        }
-        else if (c >= 0x20 && c < 0x7F)
-        {
-            out += static_cast<char>(c);
-        }
-        else
-        {
-            char escape[8];
-            snprintf(escape, sizeof(escape), "\\u%04x", static_cast<unsigned>(c));
-            out += escape;
-        }
-    }
-    return out + "\"";
-}
-
-std::string BoxJson(const SMessageBoxInfo& box)
+std::string BoxJson(const SMessageBoxInfo& box, const std::string& steps)
 {
     std::string buttons;
     for (size_t i = 0; i < box.buttons.size(); ++i)
         buttons += (i ? "," : "") + Json(box.buttons[i]);
     return "{\"caption\":" + Json(box.caption) + ",\"text\":" + Json(box.text) +
            ",\"owner\":" + Json(box.owner) + ",\"icon\":" + Json(box.icon) + ",\"buttons\":[" +
-           buttons + "]}";
+           buttons + "]" + (steps.empty() ? "" : ",\"steps\":" + steps) + "}";
 }
+// The launcher dialogs' controls that hold their text and their icon.
+const int kJreMessageId = 203;
+const int kStackTraceId = 208;
+const int kDialogIconId = 204;
+
+// The steps file: groups of steps, one group per dialog, separated by "---" lines.
+std::vector<std::vector<std::wstring>> ReadStepGroups(const std::wstring& file)
+{
+    std::vector<std::vector<std::wstring>> groups(1);
+    std::wstring text = ReadUtf8File(file.c_str());
+    size_t start = 0;
+    while (start < text.size())
+    {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos)
+            end = text.size();
+        std::wstring line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == L'\r')
+            line.pop_back();
+        if (line == L"---")
+            groups.emplace_back();
+        else if (!line.empty())
+            groups.back().push_back(line);
+        start = end + 1;
+    }
+    return groups;
+}
+
 HWND FindSplashWindow(DWORD processId)
 {
     HWND hWindow = nullptr;
@@ -156,9 +164,15 @@ int wmain(int argc, wchar_t** argv)
     }
     std::wstring commandLine = ReadUtf8File(argv[2]);
     const DWORD timeoutMs = wcstoul(argv[3], nullptr, 10) * 1000;
+    std::vector<std::vector<std::wstring>> stepGroups;
     for (int i = 4; i < argc; ++i)
     {
         const std::wstring assignment = argv[i];
+        if (assignment.compare(0, 8, L"--steps=") == 0)
+        {
+            stepGroups = ReadStepGroups(assignment.substr(8));
+            continue;
+        }
         const size_t equals = assignment.find(L'=');
         if (equals != std::wstring::npos)
             SetEnvironmentVariableW(assignment.substr(0, equals).c_str(),
@@ -183,7 +197,7 @@ int wmain(int argc, wchar_t** argv)
         return 3;
     }
 
-    std::vector<SMessageBoxInfo> boxes;
+    std::vector<std::pair<SMessageBoxInfo, std::string>> boxes;
     SSplashWatch splash;
     bool timedOut = false;
     const DWORD start = GetTickCount();
@@ -200,15 +214,34 @@ int wmain(int argc, wchar_t** argv)
         HWND hBox = FindMessageBox(processInfo.dwProcessId);
         if (hBox == nullptr)
             continue;
-        boxes.push_back(ReadMessageBox(hBox));
-        PressMessageBoxButton(hBox, IDOK);
+        const std::wstring caption = ReadWindowText(hBox);
+        if (caption != L"JRE Not Found" && caption != L"Java Exception")
+        {
+            boxes.push_back({ReadMessageBox(hBox), ""});
+            PressMessageBoxButton(hBox, IDOK);
+            continue;
+        }
+        const SMessageBoxInfo dialog = ReadDialog(
+            hBox, caption == L"JRE Not Found" ? kJreMessageId : kStackTraceId, kDialogIconId);
+        std::string steps;
+        if (!stepGroups.empty())
+        {
+            steps = RunDialogSteps(hBox, processInfo.dwProcessId, stepGroups.front());
+            stepGroups.erase(stepGroups.begin());
+            // The steps' last input may still be on its way to the dialog.
+            for (int i = 0; i < 300 && IsWindow(hBox) && IsWindowVisible(hBox); ++i)
+                Sleep(10);
+        }
+        boxes.push_back({dialog, steps});
+        if (IsWindow(hBox) && IsWindowVisible(hBox))
+            PressMessageBoxButton(hBox, IDCANCEL);
     }
     DWORD exitCode = 0;
     GetExitCodeProcess(processInfo.hProcess, &exitCode);
 
     std::string report = "{\"boxes\":[";
     for (size_t i = 0; i < boxes.size(); ++i)
-        report += (i ? "," : "") + BoxJson(boxes[i]);
+        report += (i ? "," : "") + BoxJson(boxes[i].first, boxes[i].second);
     report += "],\"exit\":" + std::to_string(exitCode) +
               ",\"timeout\":" + (timedOut ? "true" : "false") + ",\"splash\":" + splash.Json() +
               "}\n";

@@ -1,0 +1,95 @@
+// The JRE Not Found dialog and the launcher's question for a runtime.
+#include "ui/jre_not_found_dialog.h"
+#include "config/path_pieces.h"
+#include "jre/jvm_resolution.h"
+#include "launcher/error_report.h"
+#include "launcher/launcher.h"
+#include "ui/resources/resource.h"
+
+#include <shlobj.h>
+
+CJreNotFoundDialog::CJreNotFoundDialog(const std::wstring& message, int jvmType)
+    : m_message(message), m_jvmType(jvmType)
+{
+}
+
+bool CJreNotFoundDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
+{
+    switch (message)
+    {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            // The system is not asked to set the first keyboard focus.
+            result = FALSE;
+            return true;
+        case WM_COMMAND:
+            switch (LOWORD(wParam))
+            {
+                case IDC_BROWSE:
+                    OnBrowse();
+                    return true;
+                case IDOK:
+                case IDCANCEL:
+                    EndDialog(m_hWnd, LOWORD(wParam));
+                    return true;
+                default:
+                    return false;
+            }
+        default:
+            return false;
+    }
+}
+
+void CJreNotFoundDialog::OnInitDialog()
+{
+    if (m_link.Subclass(GetDlgItem(m_hWnd, IDC_DOWNLOAD_LINK)))
+        m_link.Attach();
+    SetDlgItemTextW(m_hWnd, IDC_MESSAGE, m_message.c_str());
+    SendDlgItemMessageW(m_hWnd, IDC_ERROR_ICON, STM_SETICON,
+                        reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_ERROR)), 0);
+    EnableWindow(GetDlgItem(m_hWnd, IDOK), FALSE);
+    CentreDialog(m_hWnd);
+}
+
+void CJreNotFoundDialog::OnBrowse()
+{
+    const std::wstring title = LoadText(IDS_BROWSE_FOR_JRE);
+    BROWSEINFOW browse = {};
+    browse.hwndOwner = m_hWnd;
+    browse.lpszTitle = title.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
+    // The browser's new style needs COM in an apartment on this thread.
+    const HRESULT comResult = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    std::wstring folder;
+    {
+        const CUniqueTaskMemory<ITEMIDLIST> pChosen(SHBrowseForFolderW(&browse));
+        wchar_t path[MAX_PATH] = L"";
+        // A choice without a file-system path counts as no choice.
+        if (pChosen && SHGetPathFromIDListW(pChosen.Get(), path))
+            folder = path;
+    }
+    if (SUCCEEDED(comResult))
+        CoUninitialize();
+    if (!folder.empty())
+        UseChosenFolder(folder);
+}
+
+void CJreNotFoundDialog::UseChosenFolder(const std::wstring& folder)
+{
+    SetDlgItemTextW(m_hWnd, IDC_JRE_PATH, folder.c_str());
+    m_chosenHome = WithTrailingBackslash(folder);
+    bool isServerVm = false;
+    m_chosenJvmPath = ResolveJvmLibrary(m_chosenHome, m_jvmType, isServerVm);
+    EnableWindow(GetDlgItem(m_hWnd, IDOK), m_chosenJvmPath.empty() ? FALSE : TRUE);
+}
+
+bool CLauncher::AskForJre(const std::wstring& message)
+{
+    CJreNotFoundDialog dialog(message, m_jvmType);
+    if (dialog.RunModal(IDD_JRE_NOT_FOUND, GetActiveWindow()) != IDOK)
+        return false;
+    m_jvmLibraryPath = dialog.m_chosenJvmPath;
+    CheckPairProduct();
+    SaveJrePath(dialog.m_chosenHome);
+    return true;
+}

@@ -1,0 +1,31 @@
+// The JRE Not Found dialog: says which runtime the application needs, links to a download
+// site and lets the user pick the folder of a runtime that is already installed.
+#ifndef JVMHOST_JRE_NOT_FOUND_DIALOG_H
+#define JVMHOST_JRE_NOT_FOUND_DIALOG_H
+
+#include <string>
+
+#include "ui/hyperlink_ctrl.h"
+#include "ui/window_framework.h"
+
+class CJreNotFoundDialog : public CDialogBase
+{
+public:
+    CJreNotFoundDialog(const std::wstring& message, int jvmType);
+
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    void OnInitDialog();
+    void OnBrowse();
+    // Takes a folder the user chose: shows it, resolves its JVM library, enables OK when
+    // there is one.
+    void UseChosenFolder(const std::wstring& folder);
+
+    std::wstring m_message;
+    int m_jvmType;
+    std::wstring m_chosenHome;
+    std::wstring m_chosenJvmPath;
+    CHyperLinkCtrl m_link;
+};
+
+#endif
