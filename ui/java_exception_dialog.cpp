@@ -11,16 +11,10 @@ CJavaExceptionDialog::CJavaExceptionDialog(const std::wstring& text)
 {
 }
 
-bool CJavaExceptionDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                         LRESULT& result)
+bool CJavaExceptionDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&)
 {
     switch (message)
     {
-        case WM_INITDIALOG:
-            OnInitDialog();
-            // The system is not asked to set the first keyboard focus.
-            result = FALSE;
-            return true;
         case WM_COMMAND:
             if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)
                 return false;

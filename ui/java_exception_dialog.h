@@ -33,7 +33,7 @@ private:
         RECT initial; // in the dialog's client coordinates
     };
 
-    void OnInitDialog();
+    void OnInitDialog() override;
     void SetUpResizing();
     void Layout();
 

@@ -13,15 +13,10 @@ CJreNotFoundDialog::CJreNotFoundDialog(const std::wstring& message, int jvmType)
 {
 }
 
-bool CJreNotFoundDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
+bool CJreNotFoundDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&)
 {
     switch (message)
     {
-        case WM_INITDIALOG:
-            OnInitDialog();
-            // The system is not asked to set the first keyboard focus.
-            result = FALSE;
-            return true;
         case WM_COMMAND:
             switch (LOWORD(wParam))
             {
@@ -29,8 +24,12 @@ bool CJreNotFoundDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRES
                     OnBrowse();
                     return true;
                 case IDOK:
+                    // OK is disabled without a runtime; a command sent anyway is not taken.
+                    if (!m_chosenJvmPath.empty())
+                        EndDialog(m_hWnd, IDOK);
+                    return true;
                 case IDCANCEL:
-                    EndDialog(m_hWnd, LOWORD(wParam));
+                    EndDialog(m_hWnd, IDCANCEL);
                     return true;
                 default:
                     return false;

@@ -15,7 +15,7 @@ public:
 
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-    void OnInitDialog();
+    void OnInitDialog() override;
     void OnBrowse();
     // Takes a folder the user chose: shows it, resolves its JVM library, enables OK when
     // there is one.

@@ -183,11 +183,18 @@ INT_PTR CALLBACK CDialogBase::StartDialogProc(HWND hWnd, UINT message, WPARAM wP
     return pfnProc(hWnd, message, wParam, lParam);
 }
 
+void CDialogBase::OnInitDialog() {}
+
 INT_PTR CALLBACK CDialogBase::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWindowBase* pWindow = FromHandle(hWnd);
     if (pWindow == nullptr)
         return FALSE;
+    if (message == WM_INITDIALOG)
+    {
+        static_cast<CDialogBase*>(pWindow)->OnInitDialog();
+        return FALSE;
+    }
     LRESULT result = 0;
     const bool handled = pWindow->HandleMessage(message, wParam, lParam, result);
     if (message == WM_NCDESTROY)

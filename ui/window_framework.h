@@ -59,6 +59,10 @@ public:
     INT_PTR RunModal(int templateId, HWND hOwner);
 
 protected:
+    // Prepares the controls (WM_INITDIALOG). The system is not asked to set the first
+    // keyboard focus.
+    virtual void OnInitDialog();
+
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:

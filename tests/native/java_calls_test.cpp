@@ -333,6 +333,30 @@ TEST(CallMainMethod, ExceptionEscapingMainIsPrintedAndHandedBack)
     EXPECT_TRUE(run.Complains("at jvmhost.probe.Throwing.main(")) << run.err;
 }
 
+// The text equals Java's own printout, causes included, and keeps characters that the VM's
+// default charset (here ASCII) has no room for.
+TEST(GetExceptionText, EqualsJavasOwnStackTracePrintout)
+{
+    CScratchFolder folder;
+    const std::string printout = (folder.Path() / "printout.txt").string();
+    const SProbeRun run = RunProbe(
+        {"-Dfile.encoding=US-ASCII", "--", "main", "jvmhost/probe/ChainedThrowing", printout},
+        folder);
+    ASSERT_EQ(run.exitStatus, 0) << run.Transcript();
+    std::ifstream file(printout, std::ios::binary);
+    const std::string expected((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
+    ASSERT_NE(expected.find(u8"\u0441\u0431\u043e\u0439 \u5931\u6557 \U0001F600"),
+              std::string::npos);
+    ASSERT_NE(expected.find("Caused by: java.io.IOException: inner cause"), std::string::npos);
+    const std::string hex = run.Report("main.exceptionText");
+    std::string text;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        text += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    EXPECT_EQ(text, expected);
+    EXPECT_EQ(run.Report("main.pending"), "0");
+}
+
 TEST(CallMainMethod, SystemExitInMainEndsTheProcessWithItsStatus)
 {
     CScratchFolder folder;

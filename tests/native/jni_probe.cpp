@@ -9,6 +9,7 @@
 //
 //   main <class> [argument]...  CallMainMethod: main.beforeMain, main.result, main.className,
 //                               main.escaped (class of the escaped exception or null),
+//                               main.exceptionText (GetExceptionText of it, UTF-8 in hex),
 //                               main.pending
 //   setOut <path>, setErr <path>  RedirectJavaStream: <action>.redirected, <action>.pending
 //                               (a pending exception is then described)
@@ -373,6 +374,9 @@ private:
             Report("main.escaped", call.escapedException != nullptr
                                        ? ClassNameOf(call.escapedException, m_pEnv)
                                        : "null");
+            if (call.escapedException != nullptr)
+                Report("main.exceptionText",
+                       Hex(ToUtf8(GetExceptionText(call.escapedException, m_pEnv)).c_str()));
             Report("main.pending", m_pEnv->ExceptionCheck() ? "1" : "0");
         }
         else if (action.name == "secondary")

@@ -34,6 +34,7 @@ namespace
 struct SSearch
 {
     DWORD processId;
+    HWND hOwner;
     HWND hFound;
 };
 
@@ -43,7 +44,8 @@ BOOL CALLBACK FindBoxProc(HWND hWindow, LPARAM lParam)
     DWORD processId = 0;
     GetWindowThreadProcessId(hWindow, &processId);
     if (processId != pSearch->processId || !IsWindowVisible(hWindow) ||
-        ClassOf(hWindow) != L"#32770")
+        ClassOf(hWindow) != L"#32770" ||
+        (pSearch->hOwner != nullptr && GetWindow(hWindow, GW_OWNER) != pSearch->hOwner))
         return TRUE;
     pSearch->hFound = hWindow;
     return FALSE;
@@ -204,7 +206,12 @@ std::wstring IconStyle(HWND hBox, int iconControlId)
 
 HWND FindMessageBox(DWORD processId)
 {
-    SSearch search = {processId, nullptr};
+    return FindDialogWindow(processId, nullptr);
+}
+
+HWND FindDialogWindow(DWORD processId, HWND hOwner)
+{
+    SSearch search = {processId, hOwner, nullptr};
     EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&search));
     return search.hFound;
 }

@@ -24,6 +24,8 @@ struct SMessageBoxInfo
 
 // A visible dialog-class top-level window of that process, or null.
 HWND FindMessageBox(DWORD processId);
+// The same, owned by that window.
+HWND FindDialogWindow(DWORD processId, HWND hOwner);
 
 SMessageBoxInfo ReadMessageBox(HWND hBox);
 // A dialog read as a box: its text from one control, its icon from another.

@@ -1,6 +1,8 @@
 // Stand-in for a companion executable. Beside it, NAME.cmdline receives its command line
 // (UTF-8), NAME.exitcode gives the code it exits with and NAME.delay how many milliseconds
 // it waits first; NAME is its own path without ".exe".
+#include "command_line_file.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -32,18 +34,7 @@ static long ReadNumber(const wchar_t* extension)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    const wchar_t* pCommandLine = GetCommandLineW();
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, pCommandLine, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(length > 0 ? length - 1 : 0, '\0');
-    if (length > 1)
-        WideCharToMultiByte(CP_UTF8, 0, pCommandLine, -1, &utf8[0], length, nullptr, nullptr);
-    FILE* pFile = _wfopen(SiblingPath(L".cmdline").c_str(), L"wb");
-    if (pFile != nullptr)
-    {
-        fwrite(utf8.data(), 1, utf8.size(), pFile);
-        fclose(pFile);
-    }
+    WriteCommandLineFile(SiblingPath(L".cmdline").c_str());
     Sleep(static_cast<DWORD>(ReadNumber(L".delay")));
     return static_cast<int>(ReadNumber(L".exitcode"));
 }

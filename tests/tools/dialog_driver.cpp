@@ -134,27 +134,6 @@ HTREEITEM FindChild(HWND hTree, CRemoteBuffer& buffer, HTREEITEM hParent, TTest 
     return nullptr;
 }
 
-struct SWindowSearch
-{
-    DWORD processId;
-    HWND hOwner;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindOwnedDialogProc(HWND hWindow, LPARAM lParam)
-{
-    SWindowSearch* pSearch = reinterpret_cast<SWindowSearch*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hWindow, &processId);
-    if (processId == pSearch->processId && IsWindowVisible(hWindow) &&
-        GetWindow(hWindow, GW_OWNER) == pSearch->hOwner && ClassOf(hWindow) == L"#32770")
-    {
-        pSearch->hFound = hWindow;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK FindTreeProc(HWND hWindow, LPARAM lParam)
 {
     if (ClassOf(hWindow) != L"SysTreeView32")
@@ -237,15 +216,15 @@ std::string Browse(HWND hDialog, DWORD processId, const std::wstring& path)
 {
     PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(kBrowseButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(hDialog, kBrowseButton)));
-    SWindowSearch search = {processId, hDialog, nullptr};
-    for (DWORD waited = 0; search.hFound == nullptr; waited += 10)
+    HWND hBrowser = nullptr;
+    for (DWORD waited = 0; hBrowser == nullptr; waited += 10)
     {
         if (waited > kWaitMs)
             return Text("error", Json(L"waited more than 10 s for the folder browser"));
         Sleep(10);
-        EnumWindows(FindOwnedDialogProc, reinterpret_cast<LPARAM>(&search));
+        hBrowser = FindDialogWindow(processId, hDialog);
     }
-    const std::wstring error = ChooseInBrowser(search.hFound, processId, path);
+    const std::wstring error = ChooseInBrowser(hBrowser, processId, path);
     return Text("error", Json(error));
 }
 
