@@ -1,0 +1,160 @@
+#!/usr/bin/env python3
+"""Tests of macstub: bundles made under a temporary folder run the Linux build against the
+stand-ins, and the macOS build is checked with the LLVM tools.
+
+    macstub_test.py --build BUILD_FOLDER CASE     (BUILD_FOLDER: the macstub build)
+    macstub_test.py --list
+"""
+import argparse
+import os
+import plistlib
+import shutil
+import subprocess
+import sys
+import tempfile
+
+CASES = {}
+
+
+def case(function):
+    CASES[function.__name__] = function
+    return function
+
+
+def make_bundle(folder, name, build, java=None):
+    """X.app with the Linux build of macstub as its executable; returns the executable's path.
+    Paths are bytes, so that a bundle's name need not be valid UTF-8."""
+    bundle = os.path.join(os.fsencode(folder), os.fsencode(name))
+    macos = os.path.join(bundle, b"Contents", b"MacOS")
+    os.makedirs(macos)
+    info = {"CFBundleExecutable": "Tool", "CFBundlePackageType": "APPL"}
+    if java is not None:
+        info["Java"] = java
+    with open(os.path.join(bundle, b"Contents", b"Info.plist"), "wb") as f:
+        plistlib.dump(info, f)
+    executable = os.path.join(macos, b"Tool")
+    shutil.copy(os.path.join(os.fsencode(build), b"tests", b"macstub_linux"), executable)
+    shutil.copytree(os.path.join(os.fsencode(build), b"tests", b"classes"),
+                    os.path.join(bundle, b"Contents", b"Resources", b"Java", b"classes"))
+    return executable
+
+
+def run(executable, cwd, *arguments):
+    result = subprocess.run([executable, *arguments], cwd=cwd, capture_output=True, timeout=60)
+    return result.returncode, result.stdout.decode(), result.stderr.decode()
+
+
+def expect(condition, what, output):
+    if not condition:
+        raise AssertionError(f"{what}; the run gave {output!r}")
+
+
+@case
+def java_entry_runs_the_application_and_keeps_the_working_directory(folder, build):
+    java = {"MainClass": "macstub.Hello", "ClassPath": ["$JAVAROOT/classes"],
+            "VMOptions": "-Xmx48m", "Properties": {"macstub.property": "$APP_PACKAGE",
+                                                   "macstub.exit": "5"},
+            "Arguments": ["one", "two"]}
+    executable = make_bundle(folder, "Tool.app", build, java)
+    elsewhere = os.path.join(folder, "elsewhere")
+    os.makedirs(elsewhere)
+    status, out, err = run(executable, elsewhere, "three")
+    lines = out.splitlines()
+    expect(status == 5, "the application's exit status is the stub's", (status, out, err))
+    expect(f"cwd={elsewhere}" in lines, "the working directory is unchanged", out)
+    expect(f"property={folder}/Tool.app" in lines, "properties reach the VM", out)
+    expect("maxMemory=48" in lines or "maxMemory=47" in lines, "VM options reach the VM", out)
+    expect(["arg=one", "arg=two", "arg=three"] == [l for l in lines if l.startswith("arg=")],
+           "the dictionary's arguments, then the command line's", out)
+
+
+@case
+def without_java_entry_the_bundles_folder_is_the_working_directory(folder, build):
+    executable = make_bundle(folder, "Tool.app", build)
+    with open(os.path.join(folder, "MRJApp.properties"), "w") as f:
+        f.write("com.apple.mrj.application.main=macstub.Hello\n"
+                "com.apple.mrj.application.classpath=Tool.app/Contents/Resources/Java/classes\n")
+    elsewhere = os.path.join(folder, "elsewhere")
+    os.makedirs(elsewhere)
+    status, out, err = run(executable, elsewhere, "arg")
+    expect(status == 0, "status 0 once the older entry point returns", (status, out, err))
+    expect(f"cwd={folder}" in out.splitlines(), "the folder holding the bundle", (out, err))
+    expect("arg=arg" in out.splitlines(), "the command line's arguments", out)
+
+
+@case
+def executable_outside_a_bundle_fails(folder, build):
+    executable = os.path.join(folder, "Tool")
+    shutil.copy(os.path.join(build, "tests", "macstub_linux"), executable)
+    status, out, err = run(executable, folder)
+    expect((status, err) == (1, "CFBundleGetMainBundle() failed\n"), "the bundle message", err)
+
+
+@case
+def bundle_without_location_fails(folder, build):
+    executable = make_bundle(folder, b"Bad\xff.app", build)
+    status, out, err = run(executable, folder)
+    expect((status, err) == (1, "CFBundleCopyBundleURL() failed on main bundle\n"),
+           "the location message", err)
+
+
+@case
+def bundle_path_longer_than_the_buffer_fails(folder, build):
+    deep = folder
+    while len(deep.encode()) <= 2000:
+        deep = os.path.join(deep, "d" * 200)
+    executable = make_bundle(deep, "Tool.app", build)
+    status, out, err = run(executable, folder)
+    expect((status, err) == (1, "CFURLGetFileSystemRepresentation() failed on main bundle\n"),
+           "the path message", err)
+
+
+@case
+def mach_o_executable_for_macos(folder, build):
+    macho = os.path.join(build, "macstub")
+    headers = subprocess.run(["llvm-objdump-14", "--macho", "--private-headers", macho],
+                             capture_output=True, text=True, check=True).stdout
+    header = headers.splitlines()[headers.splitlines().index(next(
+        l for l in headers.splitlines() if "filetype" in l)) + 1].split()
+    expect(header[0] == "MH_MAGIC_64" and header[1] == "X86_64" and header[4] == "EXECUTE",
+           "a 64-bit x86-64 executable", header)
+    expect("cmd LC_MAIN" in headers, "an LC_MAIN entry", headers)
+    loads = [(lines[i].split()[1], lines[i + 2].split()[1])
+             for lines in [headers.splitlines()] for i in range(len(lines))
+             if lines[i].strip() in ("cmd LC_LOAD_DYLIB", "cmd LC_LOAD_WEAK_DYLIB")]
+    expect(loads == [
+        ("LC_LOAD_DYLIB", "/usr/lib/libSystem.B.dylib"),
+        ("LC_LOAD_DYLIB", "/System/Library/Frameworks/CoreFoundation.framework/Versions/A/CoreFoundation"),
+        ("LC_LOAD_DYLIB", "/System/Library/Frameworks/Foundation.framework/Versions/C/Foundation"),
+        ("LC_LOAD_WEAK_DYLIB", "/System/Library/PrivateFrameworks/JavaApplicationLauncher.framework/Versions/A/JavaApplicationLauncher"),
+    ], "the four libraries, the Java launcher weakly", loads)
+    imports = subprocess.run(["llvm-nm-14", "-u", macho], capture_output=True, text=True,
+                             check=True).stdout.split()
+    expect(sorted(imports) == sorted([
+        "_CFBundleCopyBundleURL", "_CFBundleGetInfoDictionary", "_CFBundleGetMainBundle",
+        "_CFDictionaryGetValue", "_CFURLGetFileSystemRepresentation",
+        "___CFConstantStringClassReference", "_MRJApplicationMainArgs", "_launchJavaApplication",
+        "___stack_chk_fail", "___stack_chk_guard", "___stderrp", "_chdir", "_exit", "_fprintf",
+        "_fwrite", "_perror", "dyld_stub_binder"]), "exactly the expected imports", imports)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--list", action="store_true")
+    parser.add_argument("--build")
+    parser.add_argument("case", nargs="?")
+    args = parser.parse_args()
+    if args.list:
+        print("\n".join(CASES))
+        return 0
+    with tempfile.TemporaryDirectory(prefix="macstub-") as folder:
+        try:
+            CASES[args.case](os.path.realpath(folder), os.path.abspath(args.build))
+        except AssertionError as problem:
+            print("FAIL:", problem)
+            return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
