@@ -1,4 +1,5 @@
 #include "jre/java_version.h"
+#include "launcher/error_report.h"
 
 static bool IsDigit(wchar_t c)
 {
@@ -104,6 +105,6 @@ std::wstring CJavaVersion::Format() const
         last = 1;
     std::wstring text;
     for (int i = 0; i <= last; ++i)
-        text += (i ? L"." : L"") + std::to_wstring(m_parts[i]);
+        text += (i ? L"." : L"") + DecimalText(m_parts[i]);
     return text;
 }

@@ -1,4 +1,5 @@
 #include "jvm/memory_options.h"
+#include "launcher/error_report.h"
 
 #include <windows.h>
 
@@ -69,7 +70,7 @@ void ExpandMemoryPercentageOf(std::wstring& token, unsigned long long basis)
         size = upper * 1024;
     if (lower * 1024 > size)
         size = lower * 1024;
-    token = token.substr(0, start) + std::to_wstring(size) + L"K";
+    token = token.substr(0, start) + DecimalText(static_cast<long long>(size)) + L"K";
 }
 
 void ExpandMemoryPercentage(std::wstring& token)

@@ -41,10 +41,23 @@ void ShowErrorMessage(HWND owner, const std::wstring& text)
     MessageBoxW(owner, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
 }
 
+std::wstring DecimalText(long long value)
+{
+    unsigned long long magnitude =
+        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
+    std::wstring digits;
+    do
+    {
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + magnitude % 10));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    return value < 0 ? L"-" + digits : digits;
+}
+
 void ShowFormattedError(HWND owner, const std::wstring& format, const std::wstring& text,
                         DWORD errorCode)
 {
-    const std::wstring code = std::to_wstring(static_cast<int>(errorCode));
+    const std::wstring code = DecimalText(static_cast<int>(errorCode));
     ShowErrorMessage(owner, FormatText(format, {text, code}));
 }
 

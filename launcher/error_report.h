@@ -15,6 +15,10 @@ std::wstring LoadText(UINT id);
 // passed already printed. A placeholder without a value stays as it is.
 std::wstring FormatText(const std::wstring& format, const std::vector<std::wstring>& values);
 
+// A whole number in decimal digits, with "-" in front when negative. (The C runtime's printf
+// family, which would do the same, brings 17 KB of floating-point formatting along.)
+std::wstring DecimalText(long long value);
+
 void ShowErrorMessage(HWND owner, const std::wstring& text);
 
 // Format with a text and a Win32 error code (texts 202 and 222). The code is the one the

@@ -42,6 +42,8 @@ A case file (TOML) holds [[case]] tables:
   later_early  true: the later starts begin at "vm-creating" in record.txt rather than at
           "main-entered"
   data    {relative path = name of a file under tests/blackbox/data} copied before the run
+  copies32  {relative path = "jvmhost32.exe" or a 32-bit test tool or stand-in library} from the
+          32-bit companion build; without one (no wine32 to run it) the case is skipped
   splash  the launcher's own splash window: false when none may appear, else {x, y, width,
           height, shadow, shows}, each checked when given; "shows" is the colours ("rrggbb")
           that the centres of its four quadrants must show together at some moment (left to
@@ -262,8 +264,17 @@ def run(case, args):
     if case.get("dotless") and "." in work:
         print(f"skipped: the case needs a folder path without dots, {work} has one")
         return SKIPPED
+    if "copies32" in case and not args.companion_build:
+        print("skipped: the case runs the 32-bit companion, and 32-bit Windows programs need "
+              "Debian's wine32 (wine32:i386), which is not installed")
+        return SKIPPED
     case = expand(case, work)
     exe = prepare(case, work, args.jvmhost, args.tools)
+    for relative, name in case.get("copies32", {}).items():
+        source = os.path.join(args.companion_build, name if name == "jvmhost32.exe"
+                              else os.path.join("tests", "bin", name))
+        os.makedirs(os.path.dirname(os.path.join(work, relative)), exist_ok=True)
+        shutil.copyfile(source, os.path.join(work, relative))
     registry = case.get("registry")
     if registry is not None:
         apply_registry(args, work, "registry.reg", registry)
@@ -438,6 +449,7 @@ def main():
     parser.add_argument("--jvmhost")
     parser.add_argument("--tools")
     parser.add_argument("--work")
+    parser.add_argument("--companion-build", default="")
     args = parser.parse_args()
     if args.list:
         for case in load_cases(args.list):
