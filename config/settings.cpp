@@ -3,6 +3,7 @@
 #include "config/user_settings.h"
 #include "jre/jvm_resolution.h"
 #include "launcher/error_report.h"
+#include "launcher/launch_trace.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 
@@ -28,9 +29,11 @@ const SVmProvider kVmProviders[] = {
 
 bool CLauncher::ReadSettings()
 {
+    const CTraceStep step(L"settings");
     std::wstring file;
     if (!GetSettingsFilePath(file))
         return false;
+    TraceLine(L"settings file: " + file);
     return ReadSettingsFile(file);
 }
 
@@ -104,6 +107,10 @@ bool CLauncher::ReadSettingsFile(const std::wstring& file)
     LookupSetting(file, kApplicationSection, L"Pair Product", m_pairProduct);
     LookupSetting(file, kApplicationSection, L"Pair Return Code", value);
     m_bPairReturnCode = IsYesValue(value);
+    LookupSetting(file, kJreSection, L"Modern Runtimes", value);
+    // From the "+" section the value comes with a leading blank; this key still says yes there.
+    value.erase(0, value.find_first_not_of(L' '));
+    m_bModernRuntimes = IsYesValue(value);
     return true;
 }
 

@@ -1,4 +1,6 @@
 #include "config/settings_file.h"
+#include "config/path_pieces.h"
+#include "launcher/launch_trace.h"
 
 #include <windows.h>
 
@@ -31,6 +33,10 @@ void ReadProfileString(const std::wstring& file, const std::wstring& section,
         if (length != size - 1)
         {
             value.assign(buffer.data());
+            if (IsTracing())
+                TraceLine(L"[" + section + L"] " + key +
+                          (value.empty() ? L": not set" : L" = " + value) + L"  (" +
+                          LastComponent(file) + L")");
             return;
         }
         size *= 2;

@@ -1,6 +1,7 @@
 // The order in which the launcher looks for a Java runtime, and the decision to hand the
 // launch to the companion executable when the runtime is a 32-bit one.
 #include "config/path_pieces.h"
+#include "launcher/launch_trace.h"
 #include "jre/jvm_resolution.h"
 #include "jre/mapped_image_file.h"
 #include "launcher/error_report.h"
@@ -9,11 +10,13 @@
 
 bool CLauncher::LocateJvm()
 {
+    const CTraceStep step(L"runtime search");
     bool isServerVm = false;
     if (!m_jrePath.empty())
     {
         m_jvmLibraryPath =
             ResolveJvmLibrary(WithTrailingBackslash(m_jrePath), m_jvmType, isServerVm);
+        TraceFind(L"JRE Path " + m_jrePath, m_jvmLibraryPath);
         if (!m_jvmLibraryPath.empty())
         {
             CheckPairProduct();
@@ -25,6 +28,7 @@ bool CLauncher::LocateJvm()
     if (FindLocalJre(home) && !home.empty())
     {
         m_jvmLibraryPath = ResolveJvmLibrary(home, m_jvmType, isServerVm);
+        TraceFind(L"runtime beside the executable " + home, m_jvmLibraryPath);
         if (!m_jvmLibraryPath.empty())
             return true;
     }
@@ -32,11 +36,25 @@ bool CLauncher::LocateJvm()
     if (SearchRegistry(0, home) || SearchRegistry(1, home))
     {
         m_jvmLibraryPath = ResolveJvmLibrary(home, m_jvmType, isServerVm);
+        TraceFind(L"registry choice " + home, m_jvmLibraryPath);
         if (!m_jvmLibraryPath.empty())
             return true;
     }
 
+    if (m_bModernRuntimes && (SearchModernRuntimes(0, home) || SearchModernRuntimes(1, home)))
+    {
+        m_jvmLibraryPath = ResolveJvmLibrary(home, m_jvmType, isServerVm);
+        if (!m_jvmLibraryPath.empty())
+            return true;
+    }
+
+    TraceLine(L"no runtime found: the JRE Not Found dialog asks the user");
     return AskForJre(ComposeJreNotFoundMessage(m_jvmType, m_minVersion, m_maxVersion));
+}
+
+void CLauncher::TraceFind(const std::wstring& source, const std::wstring& library)
+{
+    TraceLine(source + (library.empty() ? L": no JVM of the configured type" : L": " + library));
 }
 
 bool CLauncher::FindLocalJre(std::wstring& home)
@@ -63,4 +81,6 @@ void CLauncher::CheckPairProduct()
     WORD machine = 0;
     if (image.Open(m_jvmLibraryPath) && image.GetMachine(machine))
         m_runPairProduct = machine == IMAGE_FILE_MACHINE_I386;
+    TraceLine(m_runPairProduct ? L"not a 64-bit library: the companion starts instead"
+                               : L"the library is not a 32-bit one: no companion");
 }

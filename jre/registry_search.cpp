@@ -1,6 +1,8 @@
 // The search among runtimes that installers registered under HKEY_LOCAL_MACHINE.
 #include "config/path_pieces.h"
 #include "jre/jvm_resolution.h"
+#include "jre/registry_view.h"
+#include "launcher/launch_trace.h"
 #include "launcher/launcher.h"
 #include "launcher/unique_handle.h"
 
@@ -18,11 +20,6 @@ const SVendorKey kVendorKeys[] = {
 
 const wchar_t kJavaSoftJreKey[] = L"Software\\JavaSoft\\Java Runtime Environment\\";
 
-// Pass 0 reads the native view, pass 1 the view 32-bit installers write to.
-REGSAM AccessForPass(int pass)
-{
-    return pass == 1 ? KEY_READ | KEY_WOW64_32KEY : KEY_READ;
-}
 } // namespace
 
 bool CLauncher::SearchRegistry(int pass, std::wstring& home)
@@ -57,16 +54,7 @@ void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, vendorKey.path, 0, AccessForPass(pass),
                       hVendorKey.Receive()) != ERROR_SUCCESS)
         return;
-    std::vector<std::wstring> names;
-    for (DWORD index = 0;; ++index)
-    {
-        wchar_t name[520];
-        DWORD length = 520;
-        if (RegEnumKeyExW(hVendorKey.Get(), index, name, &length, nullptr, nullptr, nullptr,
-                          nullptr) != ERROR_SUCCESS)
-            break;
-        names.push_back(std::wstring(name, length));
-    }
+    const std::vector<std::wstring> names = SubkeyNames(hVendorKey.Get());
     hVendorKey.Reset();
 
     const bool favoredVendor = vendorKey.vendor == VendorSun       ? m_favorSun
@@ -76,18 +64,33 @@ void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
     {
         CJreCandidate candidate;
         candidate.version.Parse(name, kVersionFillLow);
-        // A maximum that was never given bounds nothing: without it every registered
-        // runtime would be out of reach while the user is told that any version will do.
-        if (!m_maxVersion.IsUnset() && candidate.version.IsGreater(m_maxVersion))
+        const std::wstring found =
+            std::wstring(L"registry ") + (pass == 1 ? L"32-bit view" : L"native view") +
+            L" HKLM\\" + vendorKey.path + name + L", version " + candidate.version.Format();
+        if (!IsInVersionWindow(candidate.version))
+        {
+            TraceLine(found + L": outside the version window");
             continue;
-        if (candidate.version.IsLess(m_minVersion))
-            continue;
+        }
         candidate.isServerVm = false;
         if (!ReadRegistryJre(vendorKey, name, pass, candidate.home, candidate.isServerVm))
+        {
+            TraceLine(found + L": no JavaHome, or no JVM of the configured type there");
             continue;
+        }
         candidate.isFavored = (vendorKey.isJdk ? m_preferJdk : m_preferJre) && favoredVendor;
+        TraceLine(found + L": accepted, " + candidate.home);
         candidates.push_back(candidate);
     }
+}
+
+bool CLauncher::IsInVersionWindow(const CJavaVersion& version) const
+{
+    // A maximum that was never given bounds nothing: without it every registered runtime
+    // would be out of reach while the user is told that any version will do.
+    if (!m_maxVersion.IsUnset() && version.IsGreater(m_maxVersion))
+        return false;
+    return !version.IsLess(m_minVersion);
 }
 
 bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring& name, int pass,

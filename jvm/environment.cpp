@@ -1,4 +1,5 @@
 // The process environment the Java program starts with, and the native library path.
+#include "launcher/launch_trace.h"
 #include "jvm/environment.h"
 #include "config/path_pieces.h"
 #include "jvm/narrow_text.h"
@@ -62,11 +63,13 @@ static void AppendWithSeparator(std::wstring& list, const std::wstring& part)
 
 bool CLauncher::PrepareEnvironment()
 {
+    const CTraceStep step(L"environment");
     const std::wstring& library = m_jvmLibraryPath;
     const std::wstring binFolder = StripLastComponent(StripLastComponent(library));
     const std::wstring home = StripLastComponent(binFolder);
     SetEnvironmentVariableW(L"QV_JVM_PATH", library.c_str());
     SetEnvironmentVariableW(L"QV_JVM_HOME", home.c_str());
+    TraceLine(L"environment QV_JVM_PATH = " + library + L", QV_JVM_HOME = " + home);
 
     if (!m_libraryPath.empty())
     {
@@ -95,5 +98,6 @@ bool CLauncher::PrepareEnvironment()
         return false;
     }
     SetEnvironmentVariableW(L"Path", searchPath.c_str());
+    TraceLine(L"environment Path = " + searchPath);
     return true;
 }

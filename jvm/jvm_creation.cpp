@@ -1,4 +1,5 @@
 // Creating the Java VM on the Java main thread.
+#include "launcher/launch_trace.h"
 #include "jvm/java_calls.h"
 #include "launcher/error_report.h"
 #include "launcher/launcher.h"
@@ -28,6 +29,15 @@ static std::wstring CreationFailureReason(jint result)
 
 bool CLauncher::CreateJvm()
 {
+    const CTraceStep step(L"VM creation");
+    for (size_t i = 0; IsTracing() && i < m_vmOptions.Count(); ++i)
+    {
+        const std::string& option = m_vmOptions.At(i);
+        std::wstring wide(option.size(), L'\0');
+        wide.resize(MultiByteToWideChar(CP_ACP, 0, option.data(), static_cast<int>(option.size()),
+                                        &wide[0], static_cast<int>(wide.size())));
+        TraceLine(L"VM option " + DecimalText(static_cast<long long>(i + 1)) + L": " + wide);
+    }
     const jint result = CreateJavaVm(m_pfnCreateJavaVM, m_vmOptions, &m_pJavaVM, &m_pJniEnv);
     if (result != JNI_OK)
     {

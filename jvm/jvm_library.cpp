@@ -1,4 +1,5 @@
 // Loading the chosen JVM library and finding its Invocation API entries.
+#include "launcher/launch_trace.h"
 #include "launcher/error_report.h"
 #include "launcher/launcher.h"
 #include "launcher/library_entry.h"
@@ -6,6 +7,7 @@
 
 bool CLauncher::LoadJvmLibrary()
 {
+    const CTraceStep step(L"JVM library loading");
     HMODULE hLibrary = LoadLibraryW(m_jvmLibraryPath.c_str());
     if (hLibrary == nullptr)
     {

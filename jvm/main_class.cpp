@@ -1,4 +1,5 @@
 // Calling the main class's main(String[]) on the Java main thread.
+#include "launcher/launch_trace.h"
 #include "jvm/java_calls.h"
 #include "jvm/java_text.h"
 #include "launcher/error_report.h"
@@ -14,6 +15,8 @@ static void SignalMainStarted(void* pContext)
 
 bool CLauncher::InvokeMainClass()
 {
+    TraceLine(L"main class: " + m_mainClass);
+    const CTraceStep step(L"main");
     std::vector<std::u16string> arguments;
     for (size_t i = 0; i < m_arguments.Count(); ++i)
         arguments.push_back(ToJavaText(m_arguments.At(i)));

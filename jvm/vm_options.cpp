@@ -1,5 +1,6 @@
 // The class path and the other options the VM is created with, and the extra arguments
 // for main.
+#include "launcher/launch_trace.h"
 #include "jvm/vm_options.h"
 #include "config/path_pieces.h"
 #include "config/settings_file.h"
@@ -124,6 +125,7 @@ void CLauncher::SplitVmParameters(const std::wstring& text, std::vector<std::wst
 
 bool CLauncher::BuildVmOptions()
 {
+    const CTraceStep step(L"VM options");
     std::wstring file;
     if (!GetSettingsFilePath(file))
         return false;

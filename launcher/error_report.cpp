@@ -1,3 +1,4 @@
+#include "launcher/launch_trace.h"
 #include "launcher/error_report.h"
 
 std::wstring LoadText(UINT id)
@@ -38,6 +39,7 @@ std::wstring FormatText(const std::wstring& format, const std::vector<std::wstri
 
 void ShowErrorMessage(HWND owner, const std::wstring& text)
 {
+    TraceLine(L"message shown: " + text);
     MessageBoxW(owner, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
 }
 

@@ -8,8 +8,9 @@ CLauncher::CLauncher()
       m_searchBothKinds(true), m_allowJRockit(false), m_allowSun(true), m_allowIbm(false),
       m_favorJRockit(false), m_favorSun(true), m_favorIbm(false), m_bPrimaryInstance(false),
       m_bSingleInstance(false), m_bPairReturnCode(false), m_bFailureCheck(false),
-      m_bOverrideWorkingDir(false), m_mainThreadStackSize(0), m_pfnSplashClose(nullptr),
-      m_runPairProduct(false), m_pfnCreateJavaVM(nullptr), m_pfnGetDefaultJavaVMInitArgs(nullptr)
+      m_bModernRuntimes(false), m_bOverrideWorkingDir(false), m_mainThreadStackSize(0),
+      m_pfnSplashClose(nullptr), m_runPairProduct(false), m_pfnCreateJavaVM(nullptr),
+      m_pfnGetDefaultJavaVMInitArgs(nullptr)
 {
 }
 

@@ -81,6 +81,13 @@ public:
     void ChooseCandidate(const std::vector<CJreCandidate>& candidates, std::wstring& home,
                          CJavaVersion& version);
     bool AskForJre(const std::wstring& message);
+    bool IsInVersionWindow(const CJavaVersion& version) const;
+    // Runtimes of Java 9 and later and JAVA_HOME ("Modern Runtimes"), in the registry view of
+    // the pass as SearchRegistry does.
+    bool SearchModernRuntimes(int pass, std::wstring& home);
+    void AddModernCandidate(const std::wstring& source, const std::wstring& name,
+                            const std::wstring& folder, std::vector<CJreCandidate>& candidates);
+    void TraceFind(const std::wstring& source, const std::wstring& library);
 
     // JVM start-up.
     bool PrepareEnvironment();
@@ -151,6 +158,7 @@ public:
     std::wstring m_pairProduct;
     bool m_bPairReturnCode;
     bool m_bFailureCheck;
+    bool m_bModernRuntimes;
     bool m_bOverrideWorkingDir;
     size_t m_mainThreadStackSize;
     void (*m_pfnSplashClose)();

@@ -1,8 +1,12 @@
 // Entry function of jvmhost.exe.
+#include "launcher/launch_trace.h"
+#include "launcher/error_report.h"
 #include "launcher/launcher.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    OpenLaunchTrace();
+    TraceLine(std::wstring(L"start: ") + GetCommandLineW());
     CLauncher launcher;
     SetThreadLocale(GetSystemDefaultLCID());
     // Gives this thread its message queue before anything else happens: thread messages
@@ -10,5 +14,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     DefWindowProcW(nullptr, WM_NULL, 0, 0);
     const DWORD result = launcher.Initialize() ? launcher.Run() : kExitFailure;
     launcher.Shutdown();
+    TraceLine(L"exit code " + DecimalText(static_cast<long long>(result)));
     return static_cast<int>(result);
 }

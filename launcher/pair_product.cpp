@@ -1,5 +1,6 @@
 // Hand-off to the companion executable ("Pair Product") when the JVM found belongs to the
 // other processor width.
+#include "launcher/launch_trace.h"
 #include "launcher/error_report.h"
 #include "launcher/launcher.h"
 #include "launcher/unique_handle.h"
@@ -48,6 +49,7 @@ DWORD CLauncher::StartPairProduct()
     // document the user opened reaches it.
     std::wstring commandLine =
         L"\"" + m_pairProduct + L"\"" + CommandLineAfterProgramName(GetCommandLineW());
+    TraceLine(L"starting the companion: " + commandLine);
     const BOOL started = CreateProcessW(m_pairProduct.c_str(), &commandLine[0], nullptr, nullptr,
                                         FALSE, 0, nullptr, nullptr, &startupInfo, &processInfo);
     if (!started)

@@ -3,6 +3,7 @@
 #include "config/path_pieces.h"
 #include "jre/jvm_resolution.h"
 #include "launcher/error_report.h"
+#include "launcher/launch_trace.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 
@@ -84,9 +85,14 @@ void CJreNotFoundDialog::UseChosenFolder(const std::wstring& folder)
 
 bool CLauncher::AskForJre(const std::wstring& message)
 {
+    TraceLine(L"JRE Not Found dialog: " + message);
     CJreNotFoundDialog dialog(message, m_jvmType);
     if (dialog.RunModal(IDD_JRE_NOT_FOUND, GetActiveWindow()) != IDOK)
+    {
+        TraceLine(L"JRE Not Found dialog: no runtime chosen");
         return false;
+    }
+    TraceLine(L"JRE Not Found dialog: the user chose " + dialog.m_chosenJvmPath);
     m_jvmLibraryPath = dialog.m_chosenJvmPath;
     CheckPairProduct();
     SaveJrePath(dialog.m_chosenHome);

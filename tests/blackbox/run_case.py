@@ -20,8 +20,9 @@ A case file (TOML) holds [[case]] tables:
   exit    the expected exit code (4294967295 for -1)
   expect_files  {relative path = text} files the run must leave with exactly that content
   registry  registered runtimes for the case: {key = 'JavaSoft\Java Runtime Environment\1.6',
-          home = ..., view = 64 | 32}; the key is below HKEY_LOCAL_MACHINE\Software, "home" is
-          stored as "JavaHome" unless left out. The vendor keys are removed before and after.
+          home = ..., view = 64 | 32, value = "Path"}; the key is below
+          HKEY_LOCAL_MACHINE\Software, "home" is stored as "value" ("JavaHome" unless given)
+          unless left out. The vendor keys are removed before and after.
   env     {NAME = value} environment variables for the program
   expect_lines  {relative path = [lines]} lines the file must hold, in this order (others may
           stand between them); a line starting with "re:" is a regular expression for a
@@ -74,7 +75,8 @@ def load_cases(path):
         return tomllib.load(f).get("case", [])
 
 
-VENDOR_KEYS = ["JavaSoft", "JRockit", "IBM"]
+VENDOR_KEYS = ["JavaSoft", "JRockit", "IBM", "Eclipse Adoptium", "Eclipse Foundation",
+               "AdoptOpenJDK", "Semeru", "Microsoft\\JDK", "Azul Systems"]
 
 
 def windows_path(path):
@@ -108,7 +110,7 @@ def registry_file(entries):
         root = "Software\\Wow6432Node" if entry.get("view", 64) == 32 else "Software"
         lines.append(f"[HKEY_LOCAL_MACHINE\\{root}\\{entry['key']}]")
         if "home" in entry:
-            lines.append(f'"JavaHome"={reg_string(entry["home"])}')
+            lines.append(f'{reg_string(entry.get("value", "JavaHome"))}={reg_string(entry["home"])}')
         lines.append("")
     return "\r\n".join(lines) + "\r\n"
 

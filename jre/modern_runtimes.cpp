@@ -1,0 +1,167 @@
+// Runtimes of Java 9 and later, which today's installers register under keys of their own,
+// and the one JAVA_HOME names: searched, with "Modern Runtimes", when the classic search has
+// found nothing.
+#include "config/path_pieces.h"
+#include "jre/jvm_resolution.h"
+#include "jre/registry_view.h"
+#include "launcher/launch_trace.h"
+#include "launcher/launcher.h"
+#include "launcher/unique_handle.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace
+{
+// A key under HKEY_LOCAL_MACHINE with one subkey per installed runtime; the runtime's folder
+// is the value named valueName of the subkey's subPath.
+struct SModernKey
+{
+    std::wstring path;
+    std::wstring subPath;
+    const wchar_t* valueName;
+};
+
+std::vector<SModernKey> ModernKeys()
+{
+    std::vector<SModernKey> keys = {
+        {L"Software\\JavaSoft\\JDK", L"", L"JavaHome"},
+        {L"Software\\JavaSoft\\JRE", L"", L"JavaHome"},
+        {L"Software\\Semeru\\JDK", L"openj9\\MSI", L"Path"},
+        {L"Software\\Semeru\\JRE", L"openj9\\MSI", L"Path"},
+        {L"Software\\Microsoft\\JDK", L"hotspot\\MSI", L"Path"},
+        {L"Software\\Azul Systems\\Zulu", L"", L"InstallationPath"},
+    };
+    // Eclipse Adoptium and the names its builds had before.
+    for (const wchar_t* pVendor : {L"Eclipse Adoptium", L"Eclipse Foundation", L"AdoptOpenJDK"})
+    {
+        for (const wchar_t* pKind : {L"JDK", L"JRE"})
+        {
+            for (const wchar_t* pVm : {L"hotspot\\MSI", L"openj9\\MSI"})
+                keys.push_back(
+                    {std::wstring(L"Software\\") + pVendor + L"\\" + pKind, pVm, L"Path"});
+        }
+    }
+    return keys;
+}
+
+// A string value of the key; false when the key is missing, an empty text when the value is
+// missing or not a string.
+bool ReadStringValue(const std::wstring& keyPath, const wchar_t* pName, int pass,
+                     std::wstring& value)
+{
+    value.clear();
+    CUniqueRegistryKey hKey;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, AccessForPass(pass),
+                      hKey.Receive()) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(hKey.Get(), pName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
+        return true;
+    // Room for a terminating zero that the stored data may lack.
+    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
+    if (RegQueryValueExW(hKey.Get(), pName, nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS)
+        value = buffer.data();
+    return true;
+}
+
+// JAVA_VERSION of the runtime's "release" file (JAVA_VERSION="17.0.2"); false without one.
+bool ReadReleaseVersion(const std::wstring& home, CJavaVersion& version)
+{
+    FILE* pFile = _wfopen((home + L"release").c_str(), L"rb");
+    if (pFile == nullptr)
+        return false;
+    char line[512];
+    bool found = false;
+    while (!found && fgets(line, sizeof(line), pFile) != nullptr)
+    {
+        const std::string text = line;
+        if (text.compare(0, 13, "JAVA_VERSION=") == 0)
+            found = version.Parse(std::wstring(text.begin() + 13, text.end()), kVersionFillLow);
+    }
+    fclose(pFile);
+    return found;
+}
+} // namespace
+
+bool CLauncher::SearchModernRuntimes(int pass, std::wstring& home)
+{
+    if (pass == 1 && m_pairProduct.empty())
+        return false;
+    std::vector<CJreCandidate> candidates;
+    const wchar_t* pView = pass == 1 ? L"32-bit view" : L"native view";
+    if (pass == 0)
+    {
+        wchar_t javaHome[MAX_PATH] = L"";
+        const DWORD length = GetEnvironmentVariableW(L"JAVA_HOME", javaHome, MAX_PATH);
+        if (length > 0 && length < MAX_PATH)
+            AddModernCandidate(L"JAVA_HOME", L"", javaHome, candidates);
+    }
+    for (const SModernKey& key : ModernKeys())
+    {
+        CUniqueRegistryKey hKey;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.path.c_str(), 0, AccessForPass(pass),
+                          hKey.Receive()) != ERROR_SUCCESS)
+            continue;
+        const std::vector<std::wstring> names = SubkeyNames(hKey.Get());
+        hKey.Reset();
+        for (const std::wstring& name : names)
+        {
+            const std::wstring keyPath =
+                key.path + L"\\" + name + (key.subPath.empty() ? L"" : L"\\" + key.subPath);
+            // A runtime of one kind of VM has no key for the other.
+            std::wstring folder;
+            if (ReadStringValue(keyPath, key.valueName, pass, folder))
+                AddModernCandidate(L"registry " + std::wstring(pView) + L" HKLM\\" + keyPath, name,
+                                   folder, candidates);
+        }
+    }
+    if (candidates.empty())
+        return false;
+    // The highest version first; "Preferred versions" decide before that.
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const CJreCandidate& a, const CJreCandidate& b)
+                     { return a.version.IsGreater(b.version); });
+    ChooseCandidate(candidates, home, m_foundJreVersion);
+    TraceLine(L"modern runtime chosen: " + home + L" (version " + m_foundJreVersion.Format() +
+              L")");
+    if (pass == 1)
+        m_runPairProduct = true;
+    return true;
+}
+
+void CLauncher::AddModernCandidate(const std::wstring& source, const std::wstring& name,
+                                   const std::wstring& folder,
+                                   std::vector<CJreCandidate>& candidates)
+{
+    if (folder.empty())
+    {
+        TraceLine(source + L": no runtime folder named");
+        return;
+    }
+    CJreCandidate candidate;
+    candidate.home = WithTrailingBackslash(folder);
+    // The subkey's name is the version where it is one (17.0.2.8); otherwise, as for Zulu's
+    // names and JAVA_HOME, the runtime's release file tells.
+    if (!candidate.version.Parse(name, kVersionFillLow))
+        ReadReleaseVersion(candidate.home, candidate.version);
+    const std::wstring found =
+        source + L": " + candidate.home + L", version " + candidate.version.Format();
+    if (!IsInVersionWindow(candidate.version))
+    {
+        TraceLine(found + L": outside the version window");
+        return;
+    }
+    candidate.isServerVm = false;
+    if (ResolveJvmLibrary(candidate.home, m_jvmType, candidate.isServerVm).empty())
+    {
+        TraceLine(found + L": no JVM of the configured type");
+        return;
+    }
+    candidate.isFavored = false;
+    TraceLine(found + L": accepted");
+    candidates.push_back(candidate);
+}

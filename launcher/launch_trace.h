@@ -1,0 +1,31 @@
+// The launch trace: when the environment variable JVMHOST_TRACE names a file, the launcher
+// appends to it, in UTF-8, what it read, tried and chose, and how long each step took. It
+// never changes what the launcher does; a file that cannot be written leaves it untraced.
+#ifndef JVMHOST_LAUNCH_TRACE_H
+#define JVMHOST_LAUNCH_TRACE_H
+
+#include <string>
+
+// Opens the trace file named by JVMHOST_TRACE, once per process.
+void OpenLaunchTrace();
+
+bool IsTracing();
+
+// One line: the process id and the milliseconds since the trace was opened come first.
+void TraceLine(const std::wstring& line);
+
+// Traces how long the scope took, at its end.
+class CTraceStep
+{
+public:
+    explicit CTraceStep(const wchar_t* pName);
+    ~CTraceStep();
+    CTraceStep(const CTraceStep&) = delete;
+    CTraceStep& operator=(const CTraceStep&) = delete;
+
+private:
+    const wchar_t* m_pName;
+    unsigned long long m_start;
+};
+
+#endif
