@@ -17,33 +17,32 @@ namespace
 // is the value named valueName of the subkey's subPath.
 struct SModernKey
 {
-    std::wstring path;
-    std::wstring subPath;
+    const wchar_t* path;
+    const wchar_t* subPath;
     const wchar_t* valueName;
 };
 
-std::vector<SModernKey> ModernKeys()
-{
-    std::vector<SModernKey> keys = {
-        {L"Software\\JavaSoft\\JDK", L"", L"JavaHome"},
-        {L"Software\\JavaSoft\\JRE", L"", L"JavaHome"},
-        {L"Software\\Semeru\\JDK", L"openj9\\MSI", L"Path"},
-        {L"Software\\Semeru\\JRE", L"openj9\\MSI", L"Path"},
-        {L"Software\\Microsoft\\JDK", L"hotspot\\MSI", L"Path"},
-        {L"Software\\Azul Systems\\Zulu", L"", L"InstallationPath"},
-    };
-    // Eclipse Adoptium and the names its builds had before.
-    for (const wchar_t* pVendor : {L"Eclipse Adoptium", L"Eclipse Foundation", L"AdoptOpenJDK"})
-    {
-        for (const wchar_t* pKind : {L"JDK", L"JRE"})
-        {
-            for (const wchar_t* pVm : {L"hotspot\\MSI", L"openj9\\MSI"})
-                keys.push_back(
-                    {std::wstring(L"Software\\") + pVendor + L"\\" + pKind, pVm, L"Path"});
-        }
-    }
-    return keys;
-}
+const SModernKey kModernKeys[] = {
+    {L"Software\\JavaSoft\\JDK", L"", L"JavaHome"},
+    {L"Software\\JavaSoft\\JRE", L"", L"JavaHome"},
+    // Eclipse Adoptium, and the names its builds had before.
+    {L"Software\\Eclipse Adoptium\\JDK", L"\\hotspot\\MSI", L"Path"},
+    {L"Software\\Eclipse Adoptium\\JDK", L"\\openj9\\MSI", L"Path"},
+    {L"Software\\Eclipse Adoptium\\JRE", L"\\hotspot\\MSI", L"Path"},
+    {L"Software\\Eclipse Adoptium\\JRE", L"\\openj9\\MSI", L"Path"},
+    {L"Software\\Eclipse Foundation\\JDK", L"\\hotspot\\MSI", L"Path"},
+    {L"Software\\Eclipse Foundation\\JDK", L"\\openj9\\MSI", L"Path"},
+    {L"Software\\Eclipse Foundation\\JRE", L"\\hotspot\\MSI", L"Path"},
+    {L"Software\\Eclipse Foundation\\JRE", L"\\openj9\\MSI", L"Path"},
+    {L"Software\\AdoptOpenJDK\\JDK", L"\\hotspot\\MSI", L"Path"},
+    {L"Software\\AdoptOpenJDK\\JDK", L"\\openj9\\MSI", L"Path"},
+    {L"Software\\AdoptOpenJDK\\JRE", L"\\hotspot\\MSI", L"Path"},
+    {L"Software\\AdoptOpenJDK\\JRE", L"\\openj9\\MSI", L"Path"},
+    {L"Software\\Semeru\\JDK", L"\\openj9\\MSI", L"Path"},
+    {L"Software\\Semeru\\JRE", L"\\openj9\\MSI", L"Path"},
+    {L"Software\\Microsoft\\JDK", L"\\hotspot\\MSI", L"Path"},
+    {L"Software\\Azul Systems\\Zulu", L"", L"InstallationPath"},
+};
 
 // A string value of the key; false when the key is missing, an empty text when the value is
 // missing or not a string.
@@ -100,18 +99,17 @@ bool CLauncher::SearchModernRuntimes(int pass, std::wstring& home)
         if (length > 0 && length < MAX_PATH)
             AddModernCandidate(L"JAVA_HOME", L"", javaHome, candidates);
     }
-    for (const SModernKey& key : ModernKeys())
+    for (const SModernKey& key : kModernKeys)
     {
         CUniqueRegistryKey hKey;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.path.c_str(), 0, AccessForPass(pass),
-                          hKey.Receive()) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.path, 0, AccessForPass(pass), hKey.Receive()) !=
+            ERROR_SUCCESS)
             continue;
         const std::vector<std::wstring> names = SubkeyNames(hKey.Get());
         hKey.Reset();
         for (const std::wstring& name : names)
         {
-            const std::wstring keyPath =
-                key.path + L"\\" + name + (key.subPath.empty() ? L"" : L"\\" + key.subPath);
+            const std::wstring keyPath = key.path + (L"\\" + name) + key.subPath;
             // A runtime of one kind of VM has no key for the other.
             std::wstring folder;
             if (ReadStringValue(keyPath, key.valueName, pass, folder))

@@ -136,14 +136,6 @@ struct SCursorTraits
     static void Close(Type value) { DestroyCursor(value); }
 };
 
-// Memory the shell hands out (item id lists).
-template <typename TObject> struct STaskMemoryTraits
-{
-    using Type = TObject*;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type value) { CoTaskMemFree(value); }
-};
-
 // A reference to a COM object, released once.
 template <typename TInterface> struct SInterfaceTraits
 {
@@ -164,7 +156,6 @@ using CUniqueMemoryDc = CUniqueResource<SMemoryDcTraits>;
 using CUniqueWindow = CUniqueResource<SWindowTraits>;
 using CUniqueGlobalMemory = CUniqueResource<SGlobalMemoryTraits>;
 using CUniqueCursor = CUniqueResource<SCursorTraits>;
-template <typename TObject> using CUniqueTaskMemory = CUniqueResource<STaskMemoryTraits<TObject>>;
 template <typename TInterface>
 using CUniqueInterface = CUniqueResource<SInterfaceTraits<TInterface>>;
 

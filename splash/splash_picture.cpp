@@ -1,5 +1,6 @@
 // Decoding the splash picture and rendering it into the splash window's bitmap.
 #include "splash/splash_picture.h"
+#include "ui/system_libraries.h"
 
 #include <vector>
 
@@ -41,12 +42,12 @@ bool CSplashPicture::LoadFromMemory(const void* pData, DWORD size)
     GlobalUnlock(hBlock.Get());
     CUniqueInterface<IStream> pStream;
     // The stream owns the block from here on and frees it when released.
-    if (FAILED(CreateStreamOnHGlobal(hBlock.Get(), TRUE, pStream.Receive())))
+    if (FAILED(SystemLibraries::CreateStreamOnHGlobal(hBlock.Get(), TRUE, pStream.Receive())))
         return false;
     hBlock.Release();
     void* pPicture = nullptr;
-    const HRESULT result =
-        OleLoadPicture(pStream.Get(), static_cast<LONG>(size), FALSE, kPictureInterface, &pPicture);
+    const HRESULT result = SystemLibraries::OleLoadPicture(pStream.Get(), static_cast<LONG>(size),
+                                                           FALSE, kPictureInterface, &pPicture);
     m_pPicture.Reset(static_cast<IPicture*>(pPicture));
     return SUCCEEDED(result) && m_pPicture;
 }

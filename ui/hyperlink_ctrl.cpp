@@ -1,8 +1,8 @@
 // The link control of the JRE Not Found dialog.
 #include "ui/hyperlink_ctrl.h"
 #include "ui/link_colors.h"
+#include "ui/system_libraries.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 // The hand cursor, 32 x 32 with its hot spot at the tip of the index finger (5, 0): rows of
@@ -73,7 +73,7 @@ void CHyperLinkCtrl::Attach()
 
     // The tooltip class is registered by the common controls library.
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    SystemLibraries::InitCommonControlsEx(&controls);
     m_hToolTip =
         CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, m_hWnd, nullptr, ModuleInstance(), nullptr);
@@ -113,8 +113,8 @@ bool CHyperLinkCtrl::SetTarget(const std::wstring& target)
 
 bool CHyperLinkCtrl::OpenTarget()
 {
-    const HINSTANCE hResult =
-        ShellExecuteW(nullptr, L"open", m_pszTarget.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const HINSTANCE hResult = SystemLibraries::ShellExecuteW(nullptr, L"open", m_pszTarget.c_str(),
+                                                             nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(hResult) <= 32)
         return false;
     m_fState |= kStateVisited;

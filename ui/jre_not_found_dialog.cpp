@@ -6,8 +6,7 @@
 #include "launcher/launch_trace.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
-
-#include <shlobj.h>
+#include "ui/system_libraries.h"
 
 CJreNotFoundDialog::CJreNotFoundDialog(const std::wstring& message, int jvmType)
     : m_message(message), m_jvmType(jvmType)
@@ -59,17 +58,17 @@ void CJreNotFoundDialog::OnBrowse()
     browse.lpszTitle = title.c_str();
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
     // The browser's new style needs COM in an apartment on this thread.
-    const HRESULT comResult = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const HRESULT comResult = SystemLibraries::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::wstring folder;
     {
-        const CUniqueTaskMemory<ITEMIDLIST> pChosen(SHBrowseForFolderW(&browse));
+        const CUniqueTaskMemory<ITEMIDLIST> pChosen(SystemLibraries::SHBrowseForFolderW(&browse));
         wchar_t path[MAX_PATH] = L"";
         // A choice without a file-system path counts as no choice.
-        if (pChosen && SHGetPathFromIDListW(pChosen.Get(), path))
+        if (pChosen && SystemLibraries::SHGetPathFromIDListW(pChosen.Get(), path))
             folder = path;
     }
     if (SUCCEEDED(comResult))
-        CoUninitialize();
+        SystemLibraries::CoUninitialize();
     if (!folder.empty())
         UseChosenFolder(folder);
 }
