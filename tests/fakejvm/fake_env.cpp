@@ -238,9 +238,9 @@ jclass JNICALL GetObjectClass(JNIEnv*, jobject object)
                                                            : "java/io/ByteArrayOutputStream"));
 }
 
-// The instance method, checked against the object it is called on.
-const SMethod* CheckedInstanceMethod(jobject object, EObjectKind kind, jmethodID methodId,
-                                     const char* pClass, const char* pName, const char* pWhere)
+// The object an instance method is called on, checked with the method.
+SObject* CheckedInstanceCall(jobject object, EObjectKind kind, jmethodID methodId,
+                             const char* pClass, const char* pName, const char* pWhere)
 {
     SObject* pObject = Checked(object, kind, pWhere);
     const SMethod* pMethod = reinterpret_cast<const SMethod*>(methodId);
@@ -249,7 +249,7 @@ const SMethod* CheckedInstanceMethod(jobject object, EObjectKind kind, jmethodID
         Fail(std::string(pWhere) + ": not the method of " + pObject->name);
     if (PendingException() != nullptr)
         Fail(std::string(pWhere) + ": called with an exception pending");
-    return pMethod;
+    return pObject;
 }
 
 // Throwable.printStackTrace(PrintStream) onto a byte stream, with Windows line ends.
@@ -257,9 +257,8 @@ void JNICALL CallVoidMethodV(JNIEnv*, jobject object, jmethodID methodId, va_lis
 {
     CheckThread("CallVoidMethod");
     const char* pWhere = "CallVoidMethod";
-    CheckedInstanceMethod(object, ObjectThrowable, methodId, "java/lang/Throwable",
-                          "printStackTrace", pWhere);
-    SObject* pThrowable = Checked(object, ObjectThrowable, pWhere);
+    SObject* pThrowable = CheckedInstanceCall(object, ObjectThrowable, methodId,
+                                              "java/lang/Throwable", "printStackTrace", pWhere);
     SObject* pPrint = Checked(va_arg(args, jobject), ObjectPrintStream, pWhere);
     if (pPrint->items.empty())
         Fail("printStackTrace: the stack trace was to go to a byte stream");
@@ -278,9 +277,8 @@ jobject JNICALL CallObjectMethodV(JNIEnv*, jobject object, jmethodID methodId, v
 {
     CheckThread("CallObjectMethod");
     const char* pWhere = "CallObjectMethod";
-    CheckedInstanceMethod(object, ObjectByteStream, methodId, "java/io/ByteArrayOutputStream",
-                          "toString", pWhere);
-    SObject* pBytes = Checked(object, ObjectByteStream, pWhere);
+    SObject* pBytes = CheckedInstanceCall(object, ObjectByteStream, methodId,
+                                          "java/io/ByteArrayOutputStream", "toString", pWhere);
     SObject* pCharset = Checked(va_arg(args, jstring), ObjectString, pWhere);
     SObject* pString = NewFakeObject(ObjectString, "java/lang/String");
     pString->text = ThroughCharset(pBytes->text, pCharset->text);
