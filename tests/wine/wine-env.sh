@@ -4,5 +4,6 @@ export WINEPREFIX="$prefix"
 export WINEARCH=win64
 # Never offer the Mono or Gecko installers.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# Quiet, except for modules that fail to load (a missing DLL says why).
-export WINEDEBUG="${WINEDEBUG:--all,err+module}"
+# Quiet, except for modules that fail to load (a missing DLL says why) and address-space
+# conflicts at a process start (a program that ends before it runs says why).
+export WINEDEBUG="${WINEDEBUG:--all,err+module,err+virtual}"
