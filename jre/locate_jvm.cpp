@@ -16,7 +16,7 @@ bool CLauncher::LocateJvm()
     {
         m_jvmLibraryPath =
             ResolveJvmLibrary(WithTrailingBackslash(m_jrePath), m_jvmType, isServerVm);
-        TraceFind(L"JRE Path " + m_jrePath, m_jvmLibraryPath);
+        TraceFind(L"JRE Path ", m_jrePath, m_jvmLibraryPath);
         if (!m_jvmLibraryPath.empty())
         {
             CheckPairProduct();
@@ -28,7 +28,7 @@ bool CLauncher::LocateJvm()
     if (FindLocalJre(home) && !home.empty())
     {
         m_jvmLibraryPath = ResolveJvmLibrary(home, m_jvmType, isServerVm);
-        TraceFind(L"runtime beside the executable " + home, m_jvmLibraryPath);
+        TraceFind(L"runtime beside the executable ", home, m_jvmLibraryPath);
         if (!m_jvmLibraryPath.empty())
             return true;
     }
@@ -36,7 +36,7 @@ bool CLauncher::LocateJvm()
     if (SearchRegistry(0, home) || SearchRegistry(1, home))
     {
         m_jvmLibraryPath = ResolveJvmLibrary(home, m_jvmType, isServerVm);
-        TraceFind(L"registry choice " + home, m_jvmLibraryPath);
+        TraceFind(L"registry choice ", home, m_jvmLibraryPath);
         if (!m_jvmLibraryPath.empty())
             return true;
     }
@@ -52,9 +52,12 @@ bool CLauncher::LocateJvm()
     return AskForJre(ComposeJreNotFoundMessage(m_jvmType, m_minVersion, m_maxVersion));
 }
 
-void CLauncher::TraceFind(const std::wstring& source, const std::wstring& library)
+void CLauncher::TraceFind(const wchar_t* pSource, const std::wstring& home,
+                          const std::wstring& library)
 {
-    TraceLine(source + (library.empty() ? L": no JVM of the configured type" : L": " + library));
+    if (IsTracing())
+        TraceLine(pSource + home +
+                  (library.empty() ? L": no JVM of the configured type" : L": " + library));
 }
 
 bool CLauncher::FindLocalJre(std::wstring& home)

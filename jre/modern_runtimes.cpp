@@ -147,7 +147,8 @@ void CLauncher::AddModernCandidate(const std::wstring& source, const std::wstrin
     if (!candidate.version.Parse(name, kVersionFillLow))
         ReadReleaseVersion(candidate.home, candidate.version);
     const std::wstring found =
-        source + L": " + candidate.home + L", version " + candidate.version.Format();
+        !IsTracing() ? std::wstring()
+                     : source + L": " + candidate.home + L", version " + candidate.version.Format();
     if (!IsInVersionWindow(candidate.version))
     {
         TraceLine(found + L": outside the version window");

@@ -64,9 +64,12 @@ void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
     {
         CJreCandidate candidate;
         candidate.version.Parse(name, kVersionFillLow);
+        // Only a trace reads it: an ordinary start puts nothing together.
         const std::wstring found =
-            std::wstring(L"registry ") + (pass == 1 ? L"32-bit view" : L"native view") +
-            L" HKLM\\" + vendorKey.path + name + L", version " + candidate.version.Format();
+            !IsTracing() ? std::wstring()
+                         : std::wstring(L"registry ") +
+                               (pass == 1 ? L"32-bit view" : L"native view") + L" HKLM\\" +
+                               vendorKey.path + name + L", version " + candidate.version.Format();
         if (!IsInVersionWindow(candidate.version))
         {
             TraceLine(found + L": outside the version window");

@@ -87,7 +87,7 @@ public:
     bool SearchModernRuntimes(int pass, std::wstring& home);
     void AddModernCandidate(const std::wstring& source, const std::wstring& name,
                             const std::wstring& folder, std::vector<CJreCandidate>& candidates);
-    void TraceFind(const std::wstring& source, const std::wstring& library);
+    void TraceFind(const wchar_t* pSource, const std::wstring& home, const std::wstring& library);
 
     // JVM start-up.
     bool PrepareEnvironment();
