@@ -12,12 +12,12 @@ rm -rf "$prefix"
 log="$prefix.log"
 opener="\"Z:$(cd "$(dirname "$prefix")" && pwd | sed 's|/|\\|g')\\tests\\bin\\shell_open.exe\" \"%1\""
 (
-    "$WINE_BIN/wine64" wineboot --init &&
+    $WINE64 wineboot --init &&
     # Without a window manager, closing a managed window waits two seconds.
-    "$WINE_BIN/wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
+    $WINE64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
     # Addresses the tests open go to a recorder of the build instead of a browser.
-    "$WINE_BIN/wine64" reg add 'HKLM\Software\Classes\http\shell\open\command' /ve /d "$opener" /f &&
-    "$WINE_BIN/wine64" reg add 'HKLM\Software\Classes\https\shell\open\command' /ve /d "$opener" /f &&
+    $WINE64 reg add 'HKLM\Software\Classes\http\shell\open\command' /ve /d "$opener" /f &&
+    $WINE64 reg add 'HKLM\Software\Classes\https\shell\open\command' /ve /d "$opener" /f &&
     "$WINE_BIN/wineserver" -w
 ) 9>&- </dev/null >"$log" 2>&1 || { echo "make-prefix: Wine failed, see $log" >&2; exit 1; }
 touch "$prefix/.jvmhost-ready-2"

@@ -7,4 +7,4 @@ shift
 here=$(dirname "$0")
 . "$here/wine-env.sh"
 [ -f "$prefix/.jvmhost-ready-2" ] || "$here/make-prefix.sh" "$prefix" || exit 1
-exec "$WINE_BIN/wine64" "$@"
+exec $WINE64 "$@"

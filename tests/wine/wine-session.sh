@@ -13,7 +13,7 @@ case "$action" in
         "$WINE_BIN/wineserver" -k >/dev/null 2>&1
         "$WINE_BIN/wineserver" -w >/dev/null 2>&1
         "$WINE_BIN/wineserver" -p </dev/null >/dev/null 2>&1
-        "$WINE_BIN/wine64" cmd /c exit </dev/null >/dev/null 2>&1
+        $WINE64 cmd /c exit </dev/null >/dev/null 2>&1
         ;;
     stop)
         "$WINE_BIN/wineserver" -k >/dev/null 2>&1
