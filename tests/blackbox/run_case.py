@@ -43,6 +43,8 @@ A case file (TOML) holds [[case]] tables:
   later_early  true: the later starts begin at "vm-creating" in record.txt rather than at
           "main-entered"
   data    {relative path = name of a file under tests/blackbox/data} copied before the run
+  links   {relative path = relative path of a file laid out} a second name of that file (a hard
+          link); the folders are case sensitive, and Wine takes an exact match of a name first
   copies32  {relative path = "jvmhost32.exe" or a 32-bit test tool or stand-in library} from the
           32-bit companion build; without one (no wine32 to run it) the case is skipped
   splash  the launcher's own splash window: false when none may appear, else {x, y, width,
@@ -258,6 +260,8 @@ def prepare(case, work, jvmhost, tools):
         target = os.path.join(work, relative)
         os.makedirs(os.path.dirname(target), exist_ok=True)
         shutil.copyfile(os.path.join(tools, tool), target)
+    for relative, original in case.get("links", {}).items():
+        os.link(os.path.join(work, original), os.path.join(work, relative))
     return exe
 
 
