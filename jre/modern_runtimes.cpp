@@ -44,29 +44,6 @@ const SModernKey kModernKeys[] = {
     {L"Software\\Azul Systems\\Zulu", L"", L"InstallationPath"},
 };
 
-// A string value of the key; false when the key is missing, an empty text when the value is
-// missing or not a string.
-bool ReadStringValue(const std::wstring& keyPath, const wchar_t* pName, int pass,
-                     std::wstring& value)
-{
-    value.clear();
-    CUniqueRegistryKey hKey;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, AccessForPass(pass),
-                      hKey.Receive()) != ERROR_SUCCESS)
-        return false;
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(hKey.Get(), pName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
-        return true;
-    // Room for a terminating zero that the stored data may lack.
-    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
-    if (RegQueryValueExW(hKey.Get(), pName, nullptr, nullptr,
-                         reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS)
-        value = buffer.data();
-    return true;
-}
-
 // JAVA_VERSION of the runtime's "release" file (JAVA_VERSION="17.0.2"); false without one.
 bool ReadReleaseVersion(const std::wstring& home, CJavaVersion& version)
 {
@@ -112,7 +89,7 @@ bool CLauncher::SearchModernRuntimes(int pass, std::wstring& home)
             const std::wstring keyPath = key.path + (L"\\" + name) + key.subPath;
             // A runtime of one kind of VM has no key for the other.
             std::wstring folder;
-            if (ReadStringValue(keyPath, key.valueName, pass, folder))
+            if (ReadRegistryString(keyPath, key.valueName, pass, folder))
                 AddModernCandidate(L"registry " + std::wstring(pView) + L" HKLM\\" + keyPath, name,
                                    folder, candidates);
         }

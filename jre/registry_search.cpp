@@ -99,24 +99,8 @@ bool CLauncher::IsInVersionWindow(const CJavaVersion& version) const
 bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring& name, int pass,
                                 std::wstring& home, bool& isServerVm)
 {
-    CUniqueRegistryKey hKey;
-    const std::wstring keyPath = std::wstring(vendorKey.path) + name;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, AccessForPass(pass),
-                      hKey.Receive()) != ERROR_SUCCESS)
-        return false;
-    DWORD size = 0;
-    if (RegQueryValueExW(hKey.Get(), L"JavaHome", nullptr, nullptr, nullptr, &size) !=
-            ERROR_SUCCESS ||
-        size == 0)
-        return false;
-    // Room for a terminating zero that the stored data may lack.
-    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
-    const LONG read = RegQueryValueExW(hKey.Get(), L"JavaHome", nullptr, nullptr,
-                                       reinterpret_cast<BYTE*>(buffer.data()), &size);
-    hKey.Reset();
-    if (read != ERROR_SUCCESS)
-        return false;
-    std::wstring javaHome = buffer.data();
+    std::wstring javaHome;
+    ReadRegistryString(std::wstring(vendorKey.path) + name, L"JavaHome", pass, javaHome);
     if (javaHome.empty())
         return false;
     home = WithTrailingBackslash(javaHome);

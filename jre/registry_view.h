@@ -3,6 +3,8 @@
 #ifndef JVMHOST_REGISTRY_VIEW_H
 #define JVMHOST_REGISTRY_VIEW_H
 
+#include "launcher/unique_handle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -28,6 +30,29 @@ inline std::vector<std::wstring> SubkeyNames(HKEY hKey)
         names.push_back(std::wstring(name, length));
     }
     return names;
+}
+
+// A string value of a key under HKEY_LOCAL_MACHINE; false when the key is missing, an empty
+// text when the value is missing or not a string.
+inline bool ReadRegistryString(const std::wstring& keyPath, const wchar_t* pName, int pass,
+                               std::wstring& value)
+{
+    value.clear();
+    CUniqueRegistryKey hKey;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, AccessForPass(pass),
+                      hKey.Receive()) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(hKey.Get(), pName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
+        return true;
+    // Room for a terminating zero that the stored data may lack.
+    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
+    if (RegQueryValueExW(hKey.Get(), pName, nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS)
+        value = buffer.data();
+    return true;
 }
 
 #endif
