@@ -13,6 +13,26 @@ static void SignalMainStarted(void* pContext)
         SetEvent(hEvent.Get());
 }
 
+// The message for a main class or method that cannot be called, if one is due.
+static void ReportMainCallFailure(const SMainCall& call, HWND hOwner, const std::wstring& mainClass)
+{
+    switch (call.result)
+    {
+        case MainCallNoClassName:
+            ShowFormattedError(hOwner, LoadText(IDS_MAIN_CLASS_LOAD_FAILED), mainClass);
+            break;
+        case MainCallClassNotFound:
+            ShowFormattedError(hOwner, LoadText(IDS_MAIN_CLASS_NOT_FOUND),
+                               FromJavaText(call.className));
+            break;
+        case MainCallNoMainMethod:
+            ShowErrorMessage(hOwner, LoadText(IDS_NO_MAIN_METHOD));
+            break;
+        default:
+            break;
+    }
+}
+
 bool CLauncher::InvokeMainClass()
 {
     TraceLine(L"main class: " + m_mainClass);
@@ -22,22 +42,14 @@ bool CLauncher::InvokeMainClass()
         arguments.push_back(ToJavaText(m_arguments.At(i)));
     const SMainCall call =
         CallMainMethod(ToJavaText(m_mainClass), arguments, m_pJniEnv, SignalMainStarted, this);
-    switch (call.result)
+    if (call.result != MainCallReturned)
     {
-        case MainCallReturned:
-            break;
-        case MainCallNoClassName:
-            ShowFormattedError(m_hMessageOwner, LoadText(IDS_MAIN_CLASS_LOAD_FAILED), m_mainClass);
-            return false;
-        case MainCallClassNotFound:
-            ShowFormattedError(m_hMessageOwner, LoadText(IDS_MAIN_CLASS_NOT_FOUND),
-                               FromJavaText(call.className));
-            return false;
-        case MainCallNoMainMethod:
-            ShowErrorMessage(m_hMessageOwner, LoadText(IDS_NO_MAIN_METHOD));
-            return false;
-        default:
-            return false;
+        ReportMainCallFailure(call, m_hMessageOwner, m_mainClass);
+        // DestroyJavaVM waits for every thread still attached: this one must not stay so, and
+        // what is left pending has been reported already.
+        m_pJniEnv->ExceptionClear();
+        m_pJavaVM->DetachCurrentThread();
+        return false;
     }
     if (call.escapedException != nullptr)
     {

@@ -64,6 +64,8 @@ struct SFakeVm
 {
     std::vector<std::string> options;
     DWORD dwCreatorThread = 0;
+    // The creating thread counts as attached until it detaches, as with a real VM.
+    bool bCreatorAttached = false;
     bool bCreated = false;
     bool bDestroyed = false;
     HANDLE hOut = nullptr; // null: the process's own standard handle

@@ -226,7 +226,9 @@ static jint JNICALL DestroyJavaVM(JavaVM*)
     {
         {
             CVmLock lock;
-            if (AttachedThreads().empty())
+            const bool bCreatorAway =
+                !g_vm.bCreatorAttached || GetCurrentThreadId() == g_vm.dwCreatorThread;
+            if (AttachedThreads().empty() && bCreatorAway)
             {
                 g_vm.bDestroyed = true;
                 return JNI_OK;
@@ -284,6 +286,8 @@ static jint JNICALL DetachCurrentThread(JavaVM*)
     if (PendingException() != nullptr)
         Fail("DetachCurrentThread: an exception is still pending");
     AttachedThreads().erase(dwThread);
+    if (dwThread == g_vm.dwCreatorThread)
+        g_vm.bCreatorAttached = false;
     return JNI_OK;
 }
 
@@ -372,6 +376,7 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** ppVm, void** ppEnv, 
     }
     g_vm.bCreated = true;
     g_vm.dwCreatorThread = GetCurrentThreadId();
+    g_vm.bCreatorAttached = true;
     *ppVm = FakeJavaVm();
     *ppEnv = FakeEnv();
     return JNI_OK;
