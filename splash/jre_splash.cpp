@@ -49,7 +49,11 @@ std::wstring CLauncher::FindJreSplashLibrary(const std::wstring& jvmLibraryPath,
 
 bool CLauncher::StartJreSplash(const std::wstring& libraryPath)
 {
-    // The library stays loaded for the life of the process.
+    // The splash library imports java.dll, which imports jvm.dll from the bin\<type> folder,
+    // a folder no search path holds. With the JVM library in the process first, the loader
+    // takes that one by its name. Both stay loaded for the life of the process.
+    if (LoadLibraryW(m_jvmLibraryPath.c_str()) == nullptr)
+        return false;
     HMODULE hLibrary = LoadLibraryW(libraryPath.c_str());
     if (hLibrary == nullptr)
         return false;
