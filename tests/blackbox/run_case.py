@@ -47,6 +47,13 @@ A case file (TOML) holds [[case]] tables:
           link); the folders are case sensitive, and Wine takes an exact match of a name first
   copies32  {relative path = "jvmhost32.exe" or a 32-bit test tool or stand-in library} from the
           32-bit companion build; without one (no wine32 to run it) the case is skipped
+  runtime  the real Java runtime the case runs on, by its name in tests/runtimes/runtimes.txt
+          ("java21"); a list makes one case of each, named "<name>.<runtime>". {runtime}
+          stands for its folder, and a case that does not set JAVA_TOOL_OPTIONS itself runs
+          with -Xcheck:jni through it and fails on a JNI warning in its output
+  runtime_at  a relative path where the case's runtime is also found (a link to it)
+  window  the class of a window of the Java program that counts as a dialog: its title is
+          the caption, the next steps run on it, and it is closed
   splash  the launcher's own splash window: false when none may appear, else {x, y, width,
           height, shadow, shows}, each checked when given; "shows" is the colours ("rrggbb")
           that the centres of its four quadrants must show together at some moment (left to
@@ -74,7 +81,31 @@ CS_DROPSHADOW = 0x00020000
 
 def load_cases(path):
     with open(path, "rb") as f:
-        return tomllib.load(f).get("case", [])
+        cases = []
+        for case in tomllib.load(f).get("case", []):
+            runtimes = case.get("runtime")
+            if isinstance(runtimes, list):
+                cases += [dict(case, name=f"{case['name']}.{runtime}", runtime=runtime)
+                          for runtime in runtimes]
+            else:
+                cases.append(case)
+        return cases
+
+
+JNI_WARNING = "re:.*WARNING.*(in native method|JNI).*"
+
+
+def with_runtime(case, runtimes):
+    """The case with its real runtime's folder for {runtime}; None when it is not there."""
+    folder = os.path.join(runtimes, case["runtime"])
+    if not os.path.isfile(os.path.join(folder, "release")):
+        return None
+    case = expand(case, folder, "{runtime}")
+    if "JAVA_TOOL_OPTIONS" not in case.get("env", {}):
+        case["env"] = dict(case.get("env", {}), JAVA_TOOL_OPTIONS="-Xcheck:jni")
+        reject = case.setdefault("reject_lines", {})
+        reject["(output)"] = reject.get("(output)", []) + [JNI_WARNING]
+    return case
 
 
 VENDOR_KEYS = ["JavaSoft", "JRockit", "IBM", "Eclipse Adoptium", "Eclipse Foundation",
@@ -85,16 +116,16 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def expand(value, work):
-    """Replaces {work} and {work_re} in every text of a case value."""
+def expand(value, work, name="{work}"):
+    """Replaces {work} (or the name given) and its "_re" form in every text of a case value."""
     if isinstance(value, str):
         value = re.sub(r"\{repeat:(\d+):([^}]*)\}", lambda m: m.group(2) * int(m.group(1)), value)
-        return (value.replace("{work_re}", re.escape(windows_path(work)))
-                .replace("{work}", windows_path(work)))
+        return (value.replace(name[:-1] + "_re}", re.escape(windows_path(work)))
+                .replace(name, windows_path(work)))
     if isinstance(value, list):
-        return [expand(item, work) for item in value]
+        return [expand(item, work, name) for item in value]
     if isinstance(value, dict):
-        return {expand(k, work): expand(v, work) for k, v in value.items()}
+        return {expand(k, work, name): expand(v, work, name) for k, v in value.items()}
     return value
 
 
@@ -274,8 +305,18 @@ def run(case, args):
         print("skipped: the case runs the 32-bit companion, and 32-bit Windows programs need "
               "Debian's wine32 (wine32:i386), which is not installed")
         return SKIPPED
+    if "runtime" in case:
+        runtime = case["runtime"]
+        case = with_runtime(case, args.runtimes)
+        if case is None:
+            print(f"FAIL: the real Java runtime {runtime} is not in {args.runtimes}: run "
+                  "./setup-debian (or tests/runtimes/fetch-runtimes) to fetch it")
+            return 1
     case = expand(case, work)
     exe = prepare(case, work, args.jvmhost, args.tools)
+    if "runtime_at" in case:
+        os.symlink(os.path.join(args.runtimes, case["runtime"]),
+                   os.path.join(work, case["runtime_at"]))
     for relative, name in case.get("copies32", {}).items():
         source = os.path.join(args.companion_build, name if name == "jvmhost32.exe"
                               else os.path.join("tests", "bin", name))
@@ -308,6 +349,8 @@ def start_watched(case, args, work, exe, name, arguments):
         with open(steps_path, "w", encoding="utf-8", newline="") as f:
             f.write("\n---\n".join("\n".join(group) for group in case["steps"]) + "\n")
         assignments.insert(0, "--steps=" + windows_path(steps_path))
+    if "window" in case:
+        assignments.insert(0, "--window=" + case["window"])
     log = open(os.path.join(work, name + ".log"), "wb")
     process = subprocess.Popen(
         [args.wine, args.prefix, os.path.join(args.tools, "boxwatch.exe"),
@@ -456,6 +499,7 @@ def main():
     parser.add_argument("--tools")
     parser.add_argument("--work")
     parser.add_argument("--companion-build", default="")
+    parser.add_argument("--runtimes", default="")
     args = parser.parse_args()
     if args.list:
         for case in load_cases(args.list):

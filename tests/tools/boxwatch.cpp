@@ -9,6 +9,8 @@
 // (their message or stack trace as the text) and answered with Cancel, unless the steps file
 // (UTF-8, one step a line, see dialog_driver.h) has steps for them: each dialog takes the
 // steps up to the next line "---", with what they saw reported as its "steps".
+// With --window=CLASS, a top-level window of that class (a window of the Java program) counts
+// as a dialog too: its title is reported as the caption, the steps run on it, then it is closed.
 #include "../support/message_box_probe.h"
 #include "dialog_driver.h"
 
@@ -75,10 +77,11 @@ std::vector<std::vector<std::wstring>> ReadStepGroups(const std::wstring& file)
     return groups;
 }
 
-HWND FindSplashWindow(DWORD processId)
+// A visible top-level window of that class and process, or null.
+HWND FindProcessWindow(DWORD processId, const wchar_t* pClassName)
 {
     HWND hWindow = nullptr;
-    while ((hWindow = FindWindowExW(nullptr, hWindow, L"SplashScreenWindow", nullptr)) != nullptr)
+    while ((hWindow = FindWindowExW(nullptr, hWindow, pClassName, nullptr)) != nullptr)
     {
         DWORD owner = 0;
         GetWindowThreadProcessId(hWindow, &owner);
@@ -123,7 +126,7 @@ struct SSplashWatch
 
     void Look(DWORD processId)
     {
-        HWND hWindow = FindSplashWindow(processId);
+        HWND hWindow = FindProcessWindow(processId, L"SplashScreenWindow");
         if (hWindow == nullptr)
             return;
         if (!seen)
@@ -165,12 +168,18 @@ int wmain(int argc, wchar_t** argv)
     std::wstring commandLine = ReadUtf8File(argv[2]);
     const DWORD timeoutMs = wcstoul(argv[3], nullptr, 10) * 1000;
     std::vector<std::vector<std::wstring>> stepGroups;
+    std::wstring windowClass;
     for (int i = 4; i < argc; ++i)
     {
         const std::wstring assignment = argv[i];
         if (assignment.compare(0, 8, L"--steps=") == 0)
         {
             stepGroups = ReadStepGroups(assignment.substr(8));
+            continue;
+        }
+        if (assignment.compare(0, 9, L"--window=") == 0)
+        {
+            windowClass = assignment.substr(9);
             continue;
         }
         const size_t equals = assignment.find(L'=');
@@ -198,6 +207,20 @@ int wmain(int argc, wchar_t** argv)
     }
 
     std::vector<std::pair<SMessageBoxInfo, std::string>> boxes;
+    // The steps of the next dialog, run on it; what they saw.
+    auto RunNextSteps = [&](HWND hDialog)
+    {
+        if (stepGroups.empty())
+            return std::string();
+        const std::string steps =
+            RunDialogSteps(hDialog, processInfo.dwProcessId, stepGroups.front());
+        stepGroups.erase(stepGroups.begin());
+        // The steps' last input may still be on its way to the dialog.
+        for (int i = 0; i < 300 && IsWindow(hDialog) && IsWindowVisible(hDialog); ++i)
+            Sleep(10);
+        return steps;
+    };
+    HWND hClosedWindow = nullptr;
     SSplashWatch splash;
     bool timedOut = false;
     const DWORD start = GetTickCount();
@@ -212,6 +235,18 @@ int wmain(int argc, wchar_t** argv)
         }
         splash.Look(processInfo.dwProcessId);
         HWND hBox = FindMessageBox(processInfo.dwProcessId);
+        if (hBox == nullptr && !windowClass.empty())
+        {
+            hBox = FindProcessWindow(processInfo.dwProcessId, windowClass.c_str());
+            if (hBox == nullptr || hBox == hClosedWindow)
+                continue;
+            SMessageBoxInfo window;
+            window.caption = ReadWindowText(hBox);
+            boxes.push_back({window, RunNextSteps(hBox)});
+            PostMessageW(hBox, WM_SYSCOMMAND, SC_CLOSE, 0);
+            hClosedWindow = hBox;
+            continue;
+        }
         if (hBox == nullptr)
             continue;
         const std::wstring caption = ReadWindowText(hBox);
@@ -223,16 +258,7 @@ int wmain(int argc, wchar_t** argv)
         }
         const SMessageBoxInfo dialog = ReadDialog(
             hBox, caption == L"JRE Not Found" ? kJreMessageId : kStackTraceId, kDialogIconId);
-        std::string steps;
-        if (!stepGroups.empty())
-        {
-            steps = RunDialogSteps(hBox, processInfo.dwProcessId, stepGroups.front());
-            stepGroups.erase(stepGroups.begin());
-            // The steps' last input may still be on its way to the dialog.
-            for (int i = 0; i < 300 && IsWindow(hBox) && IsWindowVisible(hBox); ++i)
-                Sleep(10);
-        }
-        boxes.push_back({dialog, steps});
+        boxes.push_back({dialog, RunNextSteps(hBox)});
         if (IsWindow(hBox) && IsWindowVisible(hBox))
             PressMessageBoxButton(hBox, IDCANCEL);
     }
