@@ -14,12 +14,22 @@ same conditions:
   registry     no "JRE Path": the runtime is chosen among 200 registry entries
   splash       the launcher's own splash window with a 400 x 300 GIF picture
 Needs an X display for Wine (run it under xvfb-run when there is none).
+
+    python3 tests/bench/startup_benchmark.py BUILD_FOLDER RUNS --real RUNTIME
+
+times a real runtime of tests/runtimes/runtimes.txt (RUNTIME is its name, "java21"; the cache
+as for the tests, $JVMHOST_RUNTIMES or /var/cache/jvmhost-test-runtimes) running probe.Report
+from probes.jar: the median time from process start to the first line of main (which writes
+the time) and to the process's end, for jvmhost.exe, for the runtime's own javaw.exe with the
+same class path and options, and for child_launcher.exe starting that javaw.exe as a child
+process and waiting for it, the runs interleaved.
 """
 import os
 import shutil
 import statistics
 import subprocess
 import sys
+import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -42,9 +52,57 @@ def make_app(folder, build, ini):
     write(os.path.join(folder, "tool.ini"), ini)
 
 
+def real_runtime(build, runs, name):
+    prefix = os.path.join(build, "wineprefix")
+    wine = [os.path.join(ROOT, "tests", "wine", "wine-run.sh"), prefix]
+    runtime = os.path.join(os.environ.get("JVMHOST_RUNTIMES", "/var/cache/jvmhost-test-runtimes"), name)
+    if not os.path.isfile(os.path.join(runtime, "release")):
+        sys.exit(f"no runtime {name} in {os.path.dirname(runtime)}: run ./setup-debian")
+    work = os.path.join(build, "bench-real")
+    shutil.rmtree(work, ignore_errors=True)
+    clock = os.path.join(work, "main-reached.txt")
+    options = "-Dprobe.clock=" + windows_path(clock)
+    make_app(work, build, "[Java Runtime Environment]\nMain Class=probe.Report\nJRE Path=" +
+             windows_path(runtime) + "\nVirtual Machine Parameters=" + options +
+             "\n[Class Path]\nClass Path=\\app.jar\n")
+    shutil.copyfile(os.path.join(build, "tests", "bin", "probes.jar"), os.path.join(work, "app.jar"))
+    javaw = [os.path.join(runtime, "bin", "javaw.exe"), "-Djava.class.path=" +
+             windows_path(os.path.join(work, "app.jar")), options, "probe.Report"]
+    setups = {
+        "jvmhost.exe": [os.path.join(work, "tool.exe")],
+        "javaw.exe": javaw,
+        "child process": [os.path.join(build, "tests", "bin", "child_launcher.exe")] + javaw,
+    }
+    to_main = {setup: [] for setup in setups}
+    to_end = {setup: [] for setup in setups}
+    subprocess.run([os.path.join(ROOT, "tests", "wine", "wine-session.sh"), "start", prefix], check=True)
+    try:
+        for _ in range(runs + 1):
+            for setup, command in setups.items():
+                if os.path.exists(clock):
+                    os.remove(clock)
+                start = time.time()
+                subprocess.run(wine + command, cwd=work, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+                end = time.time()
+                with open(clock) as f:
+                    reached = int(f.read()) / 1000
+                to_main[setup].append((reached - start) * 1000)
+                to_end[setup].append((end - start) * 1000)
+    finally:
+        subprocess.run([os.path.join(ROOT, "tests", "wine", "wine-session.sh"), "stop", prefix])
+    print(f"{name}: median ms from process start, {runs} runs each after one not counted:")
+    print(f"  {'':14} {'to main':>8} {'to end':>8}")
+    for setup in setups:
+        print(f"  {setup:14} {statistics.median(to_main[setup][1:]):8.1f} "
+              f"{statistics.median(to_end[setup][1:]):8.1f}")
+
+
 def main():
     build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "windows"))
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 30
+    if len(sys.argv) > 4 and sys.argv[3] == "--real":
+        return real_runtime(build, runs, sys.argv[4])
     prefix = os.path.join(build, "wineprefix")
     wine = [os.path.join(ROOT, "tests", "wine", "wine-run.sh"), prefix]
     tools = os.path.join(build, "tests", "bin")
