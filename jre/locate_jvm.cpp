@@ -17,11 +17,8 @@ bool CLauncher::LocateJvm()
         m_jvmLibraryPath =
             ResolveJvmLibrary(WithTrailingBackslash(m_jrePath), m_jvmType, isServerVm);
         TraceFind(L"JRE Path ", m_jrePath, m_jvmLibraryPath);
-        if (!m_jvmLibraryPath.empty())
-        {
-            CheckPairProduct();
+        if (!m_jvmLibraryPath.empty() && CheckPairProduct())
             return true;
-        }
     }
 
     std::wstring home;
@@ -75,15 +72,26 @@ bool CLauncher::FindLocalJre(std::wstring& home)
     return true;
 }
 
-void CLauncher::CheckPairProduct()
+bool CLauncher::CheckPairProduct()
 {
     m_runPairProduct = false;
     if (m_pairProduct.empty())
-        return;
+        return true;
     CMappedImageFile image;
     WORD machine = 0;
     if (image.Open(m_jvmLibraryPath) && image.GetMachine(machine))
+    {
+        // Neither this process nor the companion can load a library of another processor
+        // (ARM64): the search goes on.
+        if (machine != IMAGE_FILE_MACHINE_AMD64 && machine != IMAGE_FILE_MACHINE_I386)
+        {
+            TraceLine(L"a library for another processor: skipped");
+            m_jvmLibraryPath.clear();
+            return false;
+        }
         m_runPairProduct = machine == IMAGE_FILE_MACHINE_I386;
+    }
     TraceLine(m_runPairProduct ? L"not a 64-bit library: the companion starts instead"
                                : L"the library is not a 32-bit one: no companion");
+    return true;
 }

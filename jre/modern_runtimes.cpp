@@ -42,24 +42,53 @@ const SModernKey kModernKeys[] = {
     {L"Software\\Semeru\\JRE", L"\\openj9\\MSI", L"Path"},
     {L"Software\\Microsoft\\JDK", L"\\hotspot\\MSI", L"Path"},
     {L"Software\\Azul Systems\\Zulu", L"", L"InstallationPath"},
+    {L"Software\\BellSoft\\Liberica", L"", L"InstallationPath"},
 };
 
+// A release file is a few hundred bytes; what lies beyond this is not read.
+const size_t kMaxReleaseFileBytes = 65536;
+
 // JAVA_VERSION of the runtime's "release" file (JAVA_VERSION="17.0.2"); false without one.
+// Only whole lines count: a line cut off by the size limit is not one.
 bool ReadReleaseVersion(const std::wstring& home, CJavaVersion& version)
 {
     FILE* pFile = _wfopen((home + L"release").c_str(), L"rb");
     if (pFile == nullptr)
         return false;
-    char line[512];
-    bool found = false;
-    while (!found && fgets(line, sizeof(line), pFile) != nullptr)
-    {
-        const std::string text = line;
-        if (text.compare(0, 13, "JAVA_VERSION=") == 0)
-            found = version.Parse(std::wstring(text.begin() + 13, text.end()), kVersionFillLow);
-    }
+    std::string text(kMaxReleaseFileBytes, '\0');
+    text.resize(fread(&text[0], 1, text.size(), pFile));
     fclose(pFile);
-    return found;
+    const bool isCut = text.size() == kMaxReleaseFileBytes;
+    size_t start = 0;
+    while (start < text.size())
+    {
+        const size_t end = text.find('\n', start);
+        if (end == std::string::npos && isCut)
+            return false;
+        const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+        if (line.compare(0, 13, "JAVA_VERSION=") == 0)
+            return version.Parse(std::wstring(line.begin() + 13, line.end()), kVersionFillLow);
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return false;
+}
+
+// Whether a key's name is wholly a version (17.0.2.8, 1.8.0_392) rather than a name that holds
+// one (zulu-17).
+bool IsVersionName(const std::wstring& name)
+{
+    return !name.empty() && name.find_first_not_of(L"0123456789._") == std::wstring::npos;
+}
+
+// Today's installers number Java 8 and older as 8.0.392.8; the version window and the
+// preferred versions number them as 1.8.0_392.
+void UseClassicNumbering(CJavaVersion& version)
+{
+    const int* pParts = version.m_parts;
+    if (version.m_count > 0 && pParts[0] >= 2 && pParts[0] <= 8)
+        version.Set(1, pParts[0], pParts[1], pParts[2]);
 }
 } // namespace
 
@@ -76,22 +105,35 @@ bool CLauncher::SearchModernRuntimes(int pass, std::wstring& home)
         if (length > 0 && length < MAX_PATH)
             AddModernCandidate(L"JAVA_HOME", L"", javaHome, candidates);
     }
-    for (const SModernKey& key : kModernKeys)
+    // Installs for all users, then (in the native pass: HKEY_CURRENT_USER\Software has one
+    // view only) those for the current user, which the same installers can make.
+    for (const HKEY hRoot : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
     {
-        CUniqueRegistryKey hKey;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.path, 0, AccessForPass(pass), hKey.Receive()) !=
-            ERROR_SUCCESS)
-            continue;
-        const std::vector<std::wstring> names = SubkeyNames(hKey.Get());
-        hKey.Reset();
-        for (const std::wstring& name : names)
+        if (hRoot == HKEY_CURRENT_USER && pass == 1)
+            break;
+        const wchar_t* pRootName = hRoot == HKEY_CURRENT_USER ? L" HKCU\\" : L" HKLM\\";
+        for (const SModernKey& key : kModernKeys)
         {
-            const std::wstring keyPath = key.path + (L"\\" + name) + key.subPath;
-            // A runtime of one kind of VM has no key for the other.
-            std::wstring folder;
-            if (ReadRegistryString(keyPath, key.valueName, pass, folder))
-                AddModernCandidate(L"registry " + std::wstring(pView) + L" HKLM\\" + keyPath, name,
-                                   folder, candidates);
+            CUniqueRegistryKey hKey;
+            if (RegOpenKeyExW(hRoot, key.path, 0, AccessForPass(pass), hKey.Receive()) !=
+                ERROR_SUCCESS)
+            {
+                if (IsTracing())
+                    TraceLine(L"registry " + std::wstring(pView) + pRootName + key.path +
+                              L": none");
+                continue;
+            }
+            const std::vector<std::wstring> names = SubkeyNames(hKey.Get());
+            hKey.Reset();
+            for (const std::wstring& name : names)
+            {
+                const std::wstring keyPath = key.path + (L"\\" + name) + key.subPath;
+                // A runtime of one kind of VM has no key for the other.
+                std::wstring folder;
+                if (ReadRegistryString(keyPath, key.valueName, pass, folder, hRoot))
+                    AddModernCandidate(L"registry " + std::wstring(pView) + pRootName + keyPath,
+                                       name, folder, candidates);
+            }
         }
     }
     if (candidates.empty())
@@ -119,10 +161,11 @@ void CLauncher::AddModernCandidate(const std::wstring& source, const std::wstrin
     }
     CJreCandidate candidate;
     candidate.home = WithTrailingBackslash(folder);
-    // The subkey's name is the version where it is one (17.0.2.8); otherwise, as for Zulu's
-    // names and JAVA_HOME, the runtime's release file tells.
-    if (!candidate.version.Parse(name, kVersionFillLow))
+    // The subkey's name is the version where it is wholly one (17.0.2.8); otherwise, as for
+    // Zulu's names and JAVA_HOME, the runtime's release file tells.
+    if (!IsVersionName(name) || !candidate.version.Parse(name, kVersionFillLow))
         ReadReleaseVersion(candidate.home, candidate.version);
+    UseClassicNumbering(candidate.version);
     const std::wstring found =
         !IsTracing() ? std::wstring()
                      : source + L": " + candidate.home + L", version " + candidate.version.Format();
@@ -134,8 +177,14 @@ void CLauncher::AddModernCandidate(const std::wstring& source, const std::wstrin
     candidate.isServerVm = false;
     if (ResolveJvmLibrary(candidate.home, m_jvmType, candidate.isServerVm).empty())
     {
-        TraceLine(found + L": no JVM of the configured type");
-        return;
+        // A JDK 8 keeps its VM in its jre folder.
+        const std::wstring jreHome = candidate.home + L"jre\\";
+        if (ResolveJvmLibrary(jreHome, m_jvmType, candidate.isServerVm).empty())
+        {
+            TraceLine(found + L": no JVM of the configured type");
+            return;
+        }
+        candidate.home = jreHome;
     }
     candidate.isFavored = false;
     TraceLine(found + L": accepted");

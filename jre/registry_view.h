@@ -1,5 +1,5 @@
-// Reading the keys that installers write under HKEY_LOCAL_MACHINE, in the registry view of a
-// search pass.
+// Reading the keys that installers write under HKEY_LOCAL_MACHINE (or, installing for one
+// user, HKEY_CURRENT_USER), in the registry view of a search pass.
 #ifndef JVMHOST_REGISTRY_VIEW_H
 #define JVMHOST_REGISTRY_VIEW_H
 
@@ -32,15 +32,15 @@ inline std::vector<std::wstring> SubkeyNames(HKEY hKey)
     return names;
 }
 
-// A string value of a key under HKEY_LOCAL_MACHINE; false when the key is missing, an empty
-// text when the value is missing or not a string.
+// A string value of a key under HKEY_LOCAL_MACHINE (or the root given); false when the key is
+// missing, an empty text when the value is missing or not a string.
 inline bool ReadRegistryString(const std::wstring& keyPath, const wchar_t* pName, int pass,
-                               std::wstring& value)
+                               std::wstring& value, HKEY hRoot = HKEY_LOCAL_MACHINE)
 {
     value.clear();
     CUniqueRegistryKey hKey;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, AccessForPass(pass),
-                      hKey.Receive()) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(hRoot, keyPath.c_str(), 0, AccessForPass(pass), hKey.Receive()) !=
+        ERROR_SUCCESS)
         return false;
     DWORD type = 0;
     DWORD size = 0;

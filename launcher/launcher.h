@@ -71,7 +71,9 @@ public:
     // JRE discovery.
     bool LocateJvm();
     bool FindLocalJre(std::wstring& home);
-    void CheckPairProduct();
+    // Whether the companion takes the launch; false (and the library dropped) for a library
+    // of another processor, so that the search goes on.
+    bool CheckPairProduct();
     bool SearchRegistry(int pass, std::wstring& home);
     void CollectVendorKey(const SVendorKey& vendorKey, int pass,
                           std::vector<CJreCandidate>& candidates);

@@ -109,7 +109,7 @@ def with_runtime(case, runtimes):
 
 
 VENDOR_KEYS = ["JavaSoft", "JRockit", "IBM", "Eclipse Adoptium", "Eclipse Foundation",
-               "AdoptOpenJDK", "Semeru", "Microsoft\\JDK", "Azul Systems"]
+               "AdoptOpenJDK", "Semeru", "Microsoft\\JDK", "Azul Systems", "BellSoft"]
 
 
 def windows_path(path):
