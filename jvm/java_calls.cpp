@@ -112,7 +112,8 @@ void CallSystemExit(JNIEnv* pEnv)
         pEnv->ExceptionDescribe();
 }
 
-bool RedirectJavaStream(const std::u16string& path, const char* pSetterName, JNIEnv* pEnv)
+bool RedirectJavaStream(const std::u16string& path, const char* pSetterName, JNIEnv* pEnv,
+                        const char* pSecondSetterName)
 {
     jstring pathString = NewJavaString(path, pEnv);
     if (pathString == nullptr)
@@ -140,15 +141,19 @@ bool RedirectJavaStream(const std::u16string& path, const char* pSetterName, JNI
     jclass systemClass = pEnv->FindClass("java/lang/System");
     if (systemClass == nullptr)
         return false;
-    jmethodID setter =
-        pEnv->GetStaticMethodID(systemClass, pSetterName, "(Ljava/io/PrintStream;)V");
-    if (setter == nullptr)
-        return false;
-    pEnv->CallStaticVoidMethod(systemClass, setter, printStream);
-    if (pEnv->ExceptionOccurred() != nullptr)
+    for (const char* pName : {pSetterName, pSecondSetterName})
     {
-        pEnv->ExceptionDescribe();
-        return false;
+        if (pName == nullptr)
+            continue;
+        jmethodID setter = pEnv->GetStaticMethodID(systemClass, pName, "(Ljava/io/PrintStream;)V");
+        if (setter == nullptr)
+            return false;
+        pEnv->CallStaticVoidMethod(systemClass, setter, printStream);
+        if (pEnv->ExceptionOccurred() != nullptr)
+        {
+            pEnv->ExceptionDescribe();
+            return false;
+        }
     }
     return true;
 }

@@ -27,9 +27,11 @@ jobjectArray NewJavaStringArray(const std::vector<std::u16string>& texts, JNIEnv
 void CallSystemExit(JNIEnv* pEnv);
 
 // Opens the file through java.io.FileOutputStream (created or truncated) and installs it with
-// the static java.lang.System method setterName ("setOut" or "setErr"). False when the
-// stream is not installed; an exception may be left pending.
-bool RedirectJavaStream(const std::u16string& path, const char* pSetterName, JNIEnv* pEnv);
+// the static java.lang.System method setterName ("setOut" or "setErr"), and with the second
+// setter too when one is given (one stream for both). False when the stream is not
+// installed; an exception may be left pending.
+bool RedirectJavaStream(const std::u16string& path, const char* pSetterName, JNIEnv* pEnv,
+                        const char* pSecondSetterName = nullptr);
 
 // The exception's stack trace as its own printStackTrace writes it (chained causes included),
 // written and read back as UTF-8 whatever the VM's default charset; empty on failure. An

@@ -39,12 +39,16 @@ unsigned long EnsureParentFolders(const std::wstring& path)
     if (isAbsolute && FileExists(path))
         return 0;
     const std::vector<std::wstring> components = SplitPathComponents(path);
-    if (components.size() < 3)
-        return 0;
-    std::wstring folder = components[0];
-    for (size_t i = 1; i + 1 < components.size(); ++i)
+    // A path with a drive or a server starts with that root, which is not made. A path from
+    // the current folder (logs\out.txt) or from the current drive's root (\logs\out.txt)
+    // starts with its first folder.
+    const bool hasRoot = path.find(L':') != std::wstring::npos || path.compare(0, 2, L"\\\\") == 0;
+    const size_t firstFolder = hasRoot ? 1 : 0;
+    std::wstring folder = hasRoot ? components[0] : std::wstring();
+    for (size_t i = firstFolder; i + 1 < components.size(); ++i)
     {
-        folder += L"\\" + components[i];
+        const bool isFirst = i == 0 && path[0] != L'\\';
+        folder += (isFirst ? L"" : L"\\") + components[i];
         if (!CreateDirectoryW(folder.c_str(), nullptr))
         {
             const DWORD error = GetLastError();
@@ -55,18 +59,40 @@ unsigned long EnsureParentFolders(const std::wstring& path)
     return 0;
 }
 
-static bool RedirectStream(const std::wstring& path, const char* pSetterName, JNIEnv* pEnv)
+static bool RedirectStream(const std::wstring& path, const char* pSetterName, JNIEnv* pEnv,
+                           const char* pSecondSetterName = nullptr)
 {
     EnsureParentFolders(path);
-    return RedirectJavaStream(ToJavaText(path), pSetterName, pEnv);
+    return RedirectJavaStream(ToJavaText(path), pSetterName, pEnv, pSecondSetterName);
+}
+
+// Whether both paths name one file (compared as full paths, ignoring case).
+static bool IsSameFile(const std::wstring& first, const std::wstring& second)
+{
+    if (first.empty() || second.empty())
+        return false;
+    wchar_t firstFull[MAX_PATH];
+    wchar_t secondFull[MAX_PATH];
+    const DWORD firstLength = GetFullPathNameW(first.c_str(), MAX_PATH, firstFull, nullptr);
+    const DWORD secondLength = GetFullPathNameW(second.c_str(), MAX_PATH, secondFull, nullptr);
+    if (firstLength == 0 || firstLength >= MAX_PATH || secondLength == 0 ||
+        secondLength >= MAX_PATH)
+        return CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
+    return CompareStringOrdinal(firstFull, -1, secondFull, -1, TRUE) == CSTR_EQUAL;
 }
 
 bool CLauncher::RedirectOutputStream()
 {
+    // Two streams opened on one file would each write from its start: one file for both is
+    // written through one stream, in the order written.
+    if (IsSameFile(m_outputFile, m_errorFile))
+        return RedirectStream(m_outputFile, "setOut", m_pJniEnv, "setErr");
     return RedirectStream(m_outputFile, "setOut", m_pJniEnv);
 }
 
 bool CLauncher::RedirectErrorStream()
 {
+    if (IsSameFile(m_outputFile, m_errorFile))
+        return true;
     return RedirectStream(m_errorFile, "setErr", m_pJniEnv);
 }

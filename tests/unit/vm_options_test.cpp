@@ -163,9 +163,15 @@ TEST(Redirection, ParentFoldersAreCreated)
     EXPECT_FALSE(FileExists(folder + L"a\\b\\c\\out.log"));
     WriteTextFile(folder + L"file", "x");
     EXPECT_NE(EnsureParentFolders(folder + L"file\\sub\\out.log"), 0u);
-    // A relative path's first level is its root and is not created.
-    EXPECT_EQ(EnsureParentFolders(L"jvmhost-no-such-level\\out.log"), 0u);
-    EXPECT_FALSE(FileExists(L"jvmhost-no-such-level"));
+    // A relative path's folders are made from the current folder on.
+    wchar_t before[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, before);
+    const std::wstring current = folder + L"current";
+    CreateDirectoryW(current.c_str(), nullptr);
+    SetCurrentDirectoryW(current.c_str());
+    EXPECT_EQ(EnsureParentFolders(L"logs\\day\\out.log"), 0u);
+    SetCurrentDirectoryW(before);
+    EXPECT_TRUE(FileExists(current + L"\\logs\\day"));
 }
 
 TEST(NarrowText, PathsOutsideTheCodePageTakeTheirShortForm)
