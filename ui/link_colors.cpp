@@ -57,7 +57,7 @@ void ReadLinkColors(COLORREF& normal, COLORREF& visited)
 {
     CUniqueRegistryKey hKey;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\Settings", 0,
-                      KEY_READ | KEY_WRITE, hKey.Receive()) != ERROR_SUCCESS)
+                      KEY_READ, hKey.Receive()) != ERROR_SUCCESS)
         return;
     const struct
     {
