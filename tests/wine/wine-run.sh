@@ -6,5 +6,5 @@ prefix=$1
 shift
 here=$(dirname "$0")
 . "$here/wine-env.sh"
-[ -f "$prefix/.jvmhost-ready-2" ] || "$here/make-prefix.sh" "$prefix" || exit 1
+[ -f "$prefix/.jvmhost-ready-3" ] || "$here/make-prefix.sh" "$prefix" || exit 1
 exec $WINE64 "$@"

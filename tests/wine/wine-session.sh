@@ -9,7 +9,7 @@ here=$(dirname "$0")
 . "$here/wine-env.sh"
 case "$action" in
     start)
-        [ -f "$prefix/.jvmhost-ready-2" ] || "$here/make-prefix.sh" "$prefix" || exit 1
+        [ -f "$prefix/.jvmhost-ready-3" ] || "$here/make-prefix.sh" "$prefix" || exit 1
         "$WINE_BIN/wineserver" -k >/dev/null 2>&1
         "$WINE_BIN/wineserver" -w >/dev/null 2>&1
         "$WINE_BIN/wineserver" -p </dev/null >/dev/null 2>&1
