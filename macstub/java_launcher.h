@@ -4,11 +4,19 @@
 
 #include "core_foundation.h"
 
+/* The framework is linked weakly: on a Mac without it, both entries are null. */
+#if defined(__APPLE__)
+#define MACSTUB_WEAK __attribute__((weak_import))
+#else
+#define MACSTUB_WEAK __attribute__((weak))
+#endif
+
 /* Starts the Java application that the information dictionary describes; its result is the
    process's exit status. */
-int launchJavaApplication(int argc, const char** argv, CFDictionaryRef infoDictionary);
+MACSTUB_WEAK int launchJavaApplication(int argc, const char** argv,
+                                       CFDictionaryRef infoDictionary);
 
 /* Starts the Java application of the bundle from the current directory. */
-int MRJApplicationMainArgs(int argc, const char** argv);
+MACSTUB_WEAK int MRJApplicationMainArgs(int argc, const char** argv);
 
 #endif

@@ -48,6 +48,11 @@ static int LaunchFromBundleFolder(CFBundleRef bundle, int argc, const char** arg
 
 static int MacStubMain(int argc, const char** argv)
 {
+    if (launchJavaApplication == 0 || MRJApplicationMainArgs == 0)
+    {
+        WRITE_ERROR("ERROR: JavaApplicationLauncher.framework is not on this Mac\n");
+        return 1;
+    }
     CFBundleRef bundle = CFBundleGetMainBundle();
     if (bundle == 0)
     {

@@ -91,6 +91,15 @@ def executable_outside_a_bundle_fails(folder, build):
 
 
 @case
+def missing_launcher_framework_is_said(folder, build):
+    executable = make_bundle(folder, "Tool.app", build, {"MainClass": "macstub.Hello"})
+    shutil.copy(os.path.join(build, "tests", "macstub_linux_nolauncher"), executable)
+    status, out, err = run(executable, folder)
+    expect((status, err) == (1, "ERROR: JavaApplicationLauncher.framework is not on this Mac\n"),
+           "the framework message", err)
+
+
+@case
 def bundle_without_location_fails(folder, build):
     executable = make_bundle(folder, b"Bad\xff.app", build)
     status, out, err = run(executable, folder)
