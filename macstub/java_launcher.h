@@ -13,8 +13,7 @@
 
 /* Starts the Java application that the information dictionary describes; its result is the
    process's exit status. */
-MACSTUB_WEAK int launchJavaApplication(int argc, const char** argv,
-                                       CFDictionaryRef infoDictionary);
+MACSTUB_WEAK int launchJavaApplication(int argc, const char** argv, CFDictionaryRef infoDictionary);
 
 /* Starts the Java application of the bundle from the current directory. */
 MACSTUB_WEAK int MRJApplicationMainArgs(int argc, const char** argv);
