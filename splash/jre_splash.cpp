@@ -2,6 +2,7 @@
 #include "config/path_pieces.h"
 #include "config/settings_file.h"
 #include "jvm/narrow_text.h"
+#include "launcher/launch_trace.h"
 #include "launcher/launcher.h"
 #include "launcher/library_entry.h"
 #include "splash/splash_window.h"
@@ -21,10 +22,14 @@ bool CLauncher::ShowSplash()
     ReadProfileString(settingsFile, kDisplaySection, L"Splash Screen Shadow", m_splashShadow);
     ReadProfileString(settingsFile, kDisplaySection, L"Preffer Native Splash Screen", preferNative);
     if (m_splashImage.empty())
+    {
+        TraceLine(L"splash: none");
         return true;
+    }
     const std::wstring library = FindJreSplashLibrary(m_jvmLibraryPath, L"splashscreen.dll");
     if (IsYesValue(preferNative) && !library.empty() && StartJreSplash(library))
         return true;
+    TraceLine(L"splash: the launcher's own window");
     m_pSplashWindow.reset(new CSplashWindow());
     DWORD threadId = 0;
     m_hSplashThread.Reset(CreateThread(nullptr, 0, &CLauncher::SplashThread, this, 0, &threadId));
@@ -69,7 +74,9 @@ bool CLauncher::StartJreSplash(const std::wstring& libraryPath)
     // A path the code page cannot hold is handed over in its short form, which it can.
     const std::string image = NarrowForVm(AnsiSafePath(m_splashImage));
     pfnInit();
-    pfnLoadFile(image.c_str());
+    const int loaded = pfnLoadFile(image.c_str());
+    TraceLine(loaded ? L"splash: the runtime's splash library shows the picture"
+                     : L"splash: the runtime's splash library could not load the picture");
     pfnSetFileJarName(image.c_str(), "");
     return true;
 }

@@ -13,14 +13,19 @@ CSplashPicture::CSplashPicture(CUniqueBitmap& bitmapSlot)
 {
 }
 
+// A splash picture is small: a larger file is refused, as one that does not decode, before
+// anything is allocated for it.
+static const LONGLONG kMaxPictureBytes = 64LL * 1024 * 1024;
+
 bool CSplashPicture::LoadFromFile(const std::wstring& path)
 {
     m_pPicture.Reset();
     const CUniqueFile hFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!hFile)
+    LARGE_INTEGER fileSize;
+    if (!hFile || !GetFileSizeEx(hFile.Get(), &fileSize) || fileSize.QuadPart > kMaxPictureBytes)
         return false;
-    std::vector<BYTE> data(GetFileSize(hFile.Get(), nullptr));
+    std::vector<BYTE> data(static_cast<size_t>(fileSize.QuadPart));
     DWORD read = 0;
     if (data.empty() ||
         !ReadFile(hFile.Get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr) ||
