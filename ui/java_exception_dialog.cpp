@@ -2,11 +2,29 @@
 #include "ui/java_exception_dialog.h"
 #include "jvm/java_calls.h"
 #include "jvm/java_text.h"
+#include "launcher/error_report.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 
+// An edit control takes ever longer to lay out a long text (under Wine with the square of a
+// paragraph's length): the dialog shows this much and says how much it left out.
+static const size_t kMaxShownCharacters = 16384;
+
+static std::wstring ShownPart(const std::wstring& text)
+{
+    if (text.size() <= kMaxShownCharacters)
+        return text;
+    size_t shown = kMaxShownCharacters;
+    // A character beyond the BMP stays whole.
+    if (text[shown - 1] >= 0xD800 && text[shown - 1] <= 0xDBFF)
+        --shown;
+    return text.substr(0, shown) + L"\r\n" +
+           FormatText(LoadText(IDS_TEXT_LEFT_OUT),
+                      {DecimalText(static_cast<long long>(text.size() - shown))});
+}
+
 CJavaExceptionDialog::CJavaExceptionDialog(const std::wstring& text)
-    : m_text(text), m_bResizing(false), m_initialClient{0, 0}, m_minimumWindow{0, 0},
+    : m_text(ShownPart(text)), m_bResizing(false), m_initialClient{0, 0}, m_minimumWindow{0, 0},
       m_bHasSizeGrip(false)
 {
 }

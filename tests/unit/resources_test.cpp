@@ -37,10 +37,10 @@ std::pair<int, int> ControlSize(int dialogId, int controlId)
         return {-1, -1};
     WORD count = 0;
     memcpy(&count, &bytes[16], 2);
-    size_t offset = SkipNameOrOrdinal(bytes, 26);     // menu
-    offset = SkipNameOrOrdinal(bytes, offset);        // class
-    offset = SkipNameOrOrdinal(bytes, offset);        // title
-    offset = SkipNameOrOrdinal(bytes, offset + 6);    // font size, weight, italic, charset, face
+    size_t offset = SkipNameOrOrdinal(bytes, 26);  // menu
+    offset = SkipNameOrOrdinal(bytes, offset);     // class
+    offset = SkipNameOrOrdinal(bytes, offset);     // title
+    offset = SkipNameOrOrdinal(bytes, offset + 6); // font size, weight, italic, charset, face
     for (WORD i = 0; i < count && offset < bytes.size(); ++i)
     {
         offset = (offset + 3) & ~static_cast<size_t>(3);
