@@ -4,7 +4,7 @@
 #include <cstring>
 
 jint CreateJavaVm(PfnCreateJavaVM pfnCreateJavaVM, const CVmOptionList& options, JavaVM** ppVm,
-                  JNIEnv** ppEnv)
+                  JNIEnv** ppEnv, void(JNICALL* pfnExitHook)(jint))
 {
     // The option strings stay where the list keeps them; only the array is temporary.
     std::vector<JavaVMOption> vmOptions(options.Count());
@@ -13,6 +13,9 @@ jint CreateJavaVm(PfnCreateJavaVM pfnCreateJavaVM, const CVmOptionList& options,
         vmOptions[i].optionString = const_cast<char*>(options.At(i).c_str());
         vmOptions[i].extraInfo = nullptr;
     }
+    static char s_exitOption[] = "exit";
+    if (pfnExitHook != nullptr)
+        vmOptions.push_back({s_exitOption, reinterpret_cast<void*>(pfnExitHook)});
     JavaVMInitArgs initArgs;
     std::memset(&initArgs, 0, sizeof(initArgs));
     initArgs.version = JNI_VERSION_1_2;

@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-// Creates the VM with the options in list order (JNI 1.2, unrecognised options refused).
+// Creates the VM with the options in list order (JNI 1.2, unrecognised options refused), and
+// with the VM's "exit" hook when one is given: it is called with the code of System.exit.
 // Returns the Invocation API's result; on 0 both pointers are set.
 jint CreateJavaVm(PfnCreateJavaVM pfnCreateJavaVM, const CVmOptionList& options, JavaVM** ppVm,
-                  JNIEnv** ppEnv);
+                  JNIEnv** ppEnv, void(JNICALL* pfnExitHook)(jint) = nullptr);
 
 // A new Java string made through the char[] constructor; null on failure (the VM's
 // exception, if it raised one, stays pending). The result is the only local reference left.

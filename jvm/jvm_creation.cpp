@@ -27,6 +27,13 @@ static std::wstring CreationFailureReason(jint result)
     }
 }
 
+// The VM calls this when the Java program ends the process (System.exit, or Stop in the Java
+// Exception dialog): the launcher's own end, where the exit code is traced too, never comes.
+static void JNICALL TraceJavaExit(jint code)
+{
+    TraceLine(L"exit code " + DecimalText(code) + L" (System.exit)");
+}
+
 bool CLauncher::CreateJvm()
 {
     const CTraceStep step(L"VM creation");
@@ -38,7 +45,8 @@ bool CLauncher::CreateJvm()
                                         &wide[0], static_cast<int>(wide.size())));
         TraceLine(L"VM option " + DecimalText(static_cast<long long>(i + 1)) + L": " + wide);
     }
-    const jint result = CreateJavaVm(m_pfnCreateJavaVM, m_vmOptions, &m_pJavaVM, &m_pJniEnv);
+    const jint result = CreateJavaVm(m_pfnCreateJavaVM, m_vmOptions, &m_pJavaVM, &m_pJniEnv,
+                                     IsTracing() ? &TraceJavaExit : nullptr);
     if (result != JNI_OK)
     {
         ShowFormattedError(m_hMessageOwner, LoadText(IDS_JNI_EXCEPTION),

@@ -326,8 +326,7 @@ void JNICALL CallStaticVoidMethodV(JNIEnv*, jclass cls, jmethodID methodId, va_l
     const std::string name = pMethod->pName;
     if (name == "exit")
     {
-        const jint code = va_arg(args, jint);
-        ExitProcess(static_cast<UINT>(code));
+        JavaExit(va_arg(args, jint));
     }
     SObject* pStream = Checked(va_arg(args, jobject), ObjectPrintStream, "System.setOut/setErr");
     CVmLock lock;

@@ -66,6 +66,8 @@ struct SFakeVm
     DWORD dwCreatorThread = 0;
     // The creating thread counts as attached until it detaches, as with a real VM.
     bool bCreatorAttached = false;
+    // The "exit" option's hook, called by System.exit before the process ends.
+    void(JNICALL* pfnExitHook)(jint) = nullptr;
     bool bCreated = false;
     bool bDestroyed = false;
     HANDLE hOut = nullptr; // null: the process's own standard handle
@@ -93,6 +95,9 @@ std::string JavaThreadName();
 
 // Appends a line to the record file.
 void RecordLine(const std::string& line);
+
+// System.exit: the exit hook, then the end of the process.
+[[noreturn]] void JavaExit(jint code);
 
 // Runs the scripted program of a main class; false when the class has no script.
 bool IsScriptedClass(const std::string& name);

@@ -200,6 +200,13 @@ std::string JavaThreadName()
 }
 
 // Options a real VM of this kind would not recognise fail the creation.
+void JavaExit(jint code)
+{
+    if (g_vm.pfnExitHook != nullptr)
+        g_vm.pfnExitHook(code);
+    ExitProcess(static_cast<UINT>(code));
+}
+
 static bool IsRecognisedOption(const std::string& option)
 {
     static const char* const kPrefixes[] = {
@@ -350,6 +357,13 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** ppVm, void** ppEnv, 
     for (jint i = 0; i < pInitArgs->nOptions; ++i)
     {
         const JavaVMOption& option = pInitArgs->options[i];
+        // As in a real VM, "exit" carries its hook as extra info.
+        if (option.optionString != nullptr && strcmp(option.optionString, "exit") == 0 &&
+            option.extraInfo != nullptr)
+        {
+            g_vm.pfnExitHook = reinterpret_cast<void(JNICALL*)(jint)>(option.extraInfo);
+            continue;
+        }
         if (option.optionString == nullptr || option.extraInfo != nullptr)
             Fail("JNI_CreateJavaVM: option without text or with extra info");
         options.push_back(option.optionString);

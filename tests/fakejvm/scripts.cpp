@@ -161,7 +161,7 @@ void Serve()
     }
     const std::string exitCode = OptionValue("fakejvm.exit");
     if (!exitCode.empty())
-        ExitProcess(static_cast<UINT>(strtol(exitCode.c_str(), nullptr, 10)));
+        JavaExit(static_cast<jint>(strtol(exitCode.c_str(), nullptr, 10)));
 }
 
 // The text as a decimal int, as Integer.parseInt reads it; 0 when it is none.
@@ -187,7 +187,7 @@ jint ParseInt(const std::u16string& text)
 DWORD WINAPI ExitLaterThread(void*)
 {
     Sleep(1000);
-    ExitProcess(9);
+    JavaExit(9);
 }
 
 DWORD WINAPI LingerThread(void*)
@@ -253,7 +253,7 @@ void RunScript(const std::string& name, const std::vector<std::u16string>& argum
     }
     else if (script.compare(0, 4, "Exit") == 0)
     {
-        ExitProcess(static_cast<UINT>(strtoul(script.c_str() + 4, nullptr, 10)));
+        JavaExit(static_cast<jint>(strtoul(script.c_str() + 4, nullptr, 10)));
     }
 }
 
