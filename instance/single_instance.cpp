@@ -3,6 +3,8 @@
 #include "config/settings_file.h"
 #include "instance/instance_record.h"
 #include "launcher/launcher.h"
+#include "launcher/error_report.h"
+#include "launcher/launch_trace.h"
 
 namespace
 {
@@ -54,6 +56,8 @@ bool CLauncher::SetupSingleInstance()
     m_hArgumentLock.Reset(CreateMutexW(nullptr, FALSE, (name + kArgumentLockSuffix).c_str()));
     m_hArgumentsTaken.Reset(
         CreateEventW(nullptr, FALSE, FALSE, (name + kArgumentsTakenSuffix).c_str()));
+    TraceLine(bPrimary ? L"single instance: the first instance"
+                       : L"single instance: a later start, for the first instance");
     return bPrimary ? StartPrimaryInstance(name) : HandArgumentsToPrimary();
 }
 
@@ -136,12 +140,19 @@ DWORD CLauncher::WaitForPrimaryInstance()
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         {
-            if (msg.message == message)
-                return static_cast<DWORD>(msg.wParam);
+            if (msg.message != message)
+                continue;
+            TraceLine(L"single instance: the first instance answered " +
+                      DecimalText(static_cast<long long>(msg.wParam)));
+            return static_cast<DWORD>(msg.wParam);
         }
         DWORD exitCode = 0;
         if (!GetExitCodeProcess(m_hPrimaryProcess.Get(), &exitCode) || exitCode != STILL_ACTIVE)
+        {
+            TraceLine(L"single instance: the first instance ended with " +
+                      DecimalText(static_cast<long long>(exitCode)));
             return exitCode;
+        }
         // Wakes for the reply or for the first instance's end, whichever comes first; the
         // queue is looked at again before the end counts, so a reply posted just before it
         // is not lost.

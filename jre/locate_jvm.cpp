@@ -22,7 +22,9 @@ bool CLauncher::LocateJvm()
     }
 
     std::wstring home;
-    if (FindLocalJre(home) && !home.empty())
+    if (FindLocalJre(home) && home.empty())
+        TraceLine(L"no runtime beside the executable");
+    if (!home.empty())
     {
         m_jvmLibraryPath = ResolveJvmLibrary(home, m_jvmType, isServerVm);
         TraceFind(L"runtime beside the executable ", home, m_jvmLibraryPath);

@@ -53,7 +53,12 @@ void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
     CUniqueRegistryKey hVendorKey;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, vendorKey.path, 0, AccessForPass(pass),
                       hVendorKey.Receive()) != ERROR_SUCCESS)
+    {
+        if (IsTracing())
+            TraceLine(std::wstring(L"registry ") + (pass == 1 ? L"32-bit view" : L"native view") +
+                      L" HKLM\\" + vendorKey.path + L": none");
         return;
+    }
     const std::vector<std::wstring> names = SubkeyNames(hVendorKey.Get());
     hVendorKey.Reset();
 

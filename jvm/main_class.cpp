@@ -53,9 +53,15 @@ bool CLauncher::InvokeMainClass()
     }
     if (call.escapedException != nullptr)
     {
+        TraceLine(L"an exception escaped main");
         StopNativeSplash();
-        if (m_bFailureCheck && ShowJavaExceptionDialog(call.escapedException, m_pJniEnv))
-            CallSystemExit(m_pJniEnv);
+        if (m_bFailureCheck)
+        {
+            const bool bStop = ShowJavaExceptionDialog(call.escapedException, m_pJniEnv);
+            TraceLine(bStop ? L"Java Exception dialog: Stop" : L"Java Exception dialog: Ignore");
+            if (bStop)
+                CallSystemExit(m_pJniEnv);
+        }
     }
     if (m_allowIbm || m_favorIbm)
         Sleep(INFINITE);

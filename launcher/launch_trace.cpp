@@ -8,8 +8,23 @@ namespace
 SRWLOCK g_traceLock = SRWLOCK_INIT;
 // The trace file, open for appending, for the life of the process.
 CUniqueFile g_traceFile;
-ULONGLONG g_traceStart = 0;
+long long g_traceStart = 0;
 bool g_traceOpened = false;
+
+// The performance counter, in microseconds: GetTickCount64 moves in steps of 10 to 16 ms.
+long long NowInMicroseconds()
+{
+    static const long long s_frequency = []
+    {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return frequency.QuadPart;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart / s_frequency * 1000000 +
+           now.QuadPart % s_frequency * 1000000 / s_frequency;
+}
 } // namespace
 
 void OpenLaunchTrace()
@@ -18,7 +33,7 @@ void OpenLaunchTrace()
     if (!g_traceOpened)
     {
         g_traceOpened = true;
-        g_traceStart = GetTickCount64();
+        g_traceStart = NowInMicroseconds();
         wchar_t path[MAX_PATH * 4] = L"";
         const DWORD length = GetEnvironmentVariableW(L"JVMHOST_TRACE", path, MAX_PATH * 4);
         // A launcher and the companion it starts write to the same file, each line whole.
@@ -40,8 +55,8 @@ void TraceLine(const std::wstring& line)
     if (!IsTracing())
         return;
     const std::wstring text = L"[" + DecimalText(GetCurrentProcessId()) + L" +" +
-                              DecimalText(static_cast<long long>(GetTickCount64() - g_traceStart)) +
-                              L" ms] " + line + L"\r\n";
+                              DecimalText((NowInMicroseconds() - g_traceStart) / 1000) + L" ms] " +
+                              line + L"\r\n";
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string utf8(size > 0 ? size : 0, '\0');
@@ -54,11 +69,14 @@ void TraceLine(const std::wstring& line)
     ReleaseSRWLockExclusive(&g_traceLock);
 }
 
-CTraceStep::CTraceStep(const wchar_t* pName) : m_pName(pName), m_start(GetTickCount64()) {}
+CTraceStep::CTraceStep(const wchar_t* pName) : m_pName(pName), m_start(NowInMicroseconds()) {}
 
 CTraceStep::~CTraceStep()
 {
-    if (IsTracing())
-        TraceLine(std::wstring(m_pName) + L": " +
-                  DecimalText(static_cast<long long>(GetTickCount64() - m_start)) + L" ms");
+    if (!IsTracing())
+        return;
+    // Milliseconds with three decimals.
+    const long long micro = NowInMicroseconds() - m_start;
+    const std::wstring fraction = DecimalText(1000 + micro % 1000).substr(1);
+    TraceLine(std::wstring(m_pName) + L": " + DecimalText(micro / 1000) + L"." + fraction + L" ms");
 }

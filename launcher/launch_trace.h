@@ -14,7 +14,7 @@ bool IsTracing();
 // One line: the process id and the milliseconds since the trace was opened come first.
 void TraceLine(const std::wstring& line);
 
-// Traces how long the scope took, at its end.
+// Traces how long the scope took, at its end, in milliseconds to the microsecond.
 class CTraceStep
 {
 public:
@@ -25,7 +25,7 @@ public:
 
 private:
     const wchar_t* m_pName;
-    unsigned long long m_start;
+    long long m_start; // microseconds of the performance counter
 };
 
 #endif

@@ -1,4 +1,5 @@
 #include "launcher/launcher.h"
+#include "launcher/launch_trace.h"
 #include "config/path_pieces.h"
 #include "splash/splash_window.h"
 
@@ -75,4 +76,5 @@ void CLauncher::SetWorkingDirectoryToModule()
     if (folder.size() == path.size() || folder.empty())
         return;
     SetCurrentDirectoryW(folder.c_str());
+    TraceLine(L"working directory: " + folder);
 }
