@@ -5,10 +5,14 @@
 #include "jvm/java_text.h"
 #include "launcher/launcher.h"
 
+#include <cstring>
 #include <memory>
 
 namespace
 {
+// Workers that serve later starts at once; a request above them is answered with -1.
+const LONG kMaxWorkers = 64;
+
 struct SecondaryMainRequest
 {
     DWORD dwRequesterThreadId;
@@ -17,13 +21,23 @@ struct SecondaryMainRequest
     // Taken from the shared area when the request arrives, so that the next later start
     // can write it again at once.
     CArgumentList arguments;
+    bool bReplied;
 };
 
 void PostReply(void* pContext, jint value)
 {
-    const SecondaryMainRequest* pRequest = static_cast<SecondaryMainRequest*>(pContext);
+    SecondaryMainRequest* pRequest = static_cast<SecondaryMainRequest*>(pContext);
+    pRequest->bReplied = true;
     PostThreadMessageW(pRequest->dwRequesterThreadId, pRequest->uMessage,
                        static_cast<WPARAM>(static_cast<INT_PTR>(value)), 0);
+}
+
+// A request that fails is answered with -1 at once rather than when the first instance ends;
+// a program without secondaryMain leaves its later starts waiting for that end, by design.
+void ReplyToFailure(SecondaryMainRequest* pRequest, ESecondaryMainResult result)
+{
+    if (!pRequest->bReplied && result != SecondaryMainNoMethod)
+        PostReply(pRequest, -1);
 }
 } // namespace
 
@@ -34,18 +48,34 @@ DWORD WINAPI CLauncher::InstanceListenerThread(void* pParameter)
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
     {
-        if (msg.message == 0 || msg.message != pRecord->uMessage)
+        if (msg.message == 0 || msg.message != pLauncher->m_uInstanceMessage)
+            continue;
+        const DWORD requester = static_cast<DWORD>(msg.wParam);
+        // The area is taken only for the request that wrote it: one that gave up has cleared
+        // it, and the next one may have written it again.
+        unsigned char area[kInstanceArgumentAreaSize];
+        memcpy(area, pRecord->abArguments, sizeof(area));
+        if (HashInstanceRequest(area, requester) != static_cast<DWORD>(msg.lParam))
             continue;
         std::unique_ptr<SecondaryMainRequest> pRequest(new SecondaryMainRequest);
-        pRequest->dwRequesterThreadId = static_cast<DWORD>(msg.wParam);
+        pRequest->dwRequesterThreadId = requester;
         pRequest->uMessage = msg.message;
         pRequest->pLauncher = pLauncher;
-        ReadInstanceArguments(pRecord->abArguments, pRequest->arguments);
+        pRequest->bReplied = false;
+        ReadInstanceArguments(area, pRequest->arguments);
         SetEvent(pLauncher->m_hArgumentsTaken.Get());
-        const CUniqueHandle hWorker(
-            CreateThread(nullptr, 0, &CLauncher::SecondaryMainWorker, pRequest.get(), 0, nullptr));
-        if (hWorker)
-            pRequest.release();
+        if (InterlockedIncrement(&pLauncher->m_activeWorkers) <= kMaxWorkers)
+        {
+            const CUniqueHandle hWorker(CreateThread(nullptr, 0, &CLauncher::SecondaryMainWorker,
+                                                     pRequest.get(), 0, nullptr));
+            if (hWorker)
+            {
+                pRequest.release();
+                continue;
+            }
+        }
+        InterlockedDecrement(&pLauncher->m_activeWorkers);
+        PostReply(pRequest.get(), -1);
     }
     return 0;
 }
@@ -54,22 +84,30 @@ DWORD WINAPI CLauncher::SecondaryMainWorker(void* pParameter)
 {
     std::unique_ptr<SecondaryMainRequest> pRequest(static_cast<SecondaryMainRequest*>(pParameter));
     CLauncher* pLauncher = pRequest->pLauncher;
+    bool bServed = false;
     // Requests that come before main has been entered wait for it.
-    if (!pLauncher->m_hMainStartedEvent ||
-        WaitForSingleObject(pLauncher->m_hMainStartedEvent.Get(), INFINITE) != WAIT_OBJECT_0)
-        return 0;
-    JavaVM* pJavaVM = pLauncher->m_pJavaVM;
-    JNIEnv* pEnv = nullptr;
-    if (pJavaVM == nullptr ||
-        pJavaVM->AttachCurrentThread(reinterpret_cast<void**>(&pEnv), nullptr) != JNI_OK)
-        return 0;
-    std::vector<std::u16string> arguments;
-    for (size_t i = 0; i < pRequest->arguments.Count(); ++i)
-        arguments.push_back(ToJavaText(pRequest->arguments.At(i)));
-    CallSecondaryMain(ToJavaText(pLauncher->m_mainClass), arguments, pEnv, PostReply,
-                      pRequest.get());
-    // An IBM VM is left to end the process itself, as after main.
-    if (!pLauncher->m_allowIbm && !pLauncher->m_favorIbm)
-        pJavaVM->DetachCurrentThread();
+    if (pLauncher->m_hMainStartedEvent &&
+        WaitForSingleObject(pLauncher->m_hMainStartedEvent.Get(), INFINITE) == WAIT_OBJECT_0)
+    {
+        JavaVM* pJavaVM = pLauncher->m_pJavaVM;
+        JNIEnv* pEnv = nullptr;
+        if (pJavaVM != nullptr &&
+            pJavaVM->AttachCurrentThread(reinterpret_cast<void**>(&pEnv), nullptr) == JNI_OK)
+        {
+            std::vector<std::u16string> arguments;
+            for (size_t i = 0; i < pRequest->arguments.Count(); ++i)
+                arguments.push_back(ToJavaText(pRequest->arguments.At(i)));
+            const ESecondaryMainResult result = CallSecondaryMain(
+                ToJavaText(pLauncher->m_mainClass), arguments, pEnv, PostReply, pRequest.get());
+            ReplyToFailure(pRequest.get(), result);
+            bServed = true;
+            // An IBM VM is left to end the process itself, as after main.
+            if (!pLauncher->m_allowIbm && !pLauncher->m_favorIbm)
+                pJavaVM->DetachCurrentThread();
+        }
+    }
+    if (!bServed)
+        PostReply(pRequest.get(), -1);
+    InterlockedDecrement(&pLauncher->m_activeWorkers);
     return 0;
 }

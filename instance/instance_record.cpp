@@ -33,13 +33,40 @@ std::wstring FromUtf8(const std::string& bytes)
                             size);
     return text;
 }
+
+// The byte that stands for an empty argument.
+const unsigned char kEmptyArgument = 0xFF;
+
+// FNV-1a over the bytes, 32 bits.
+DWORD HashBytes(const void* pData, size_t size, DWORD hash = 2166136261u)
+{
+    const unsigned char* pBytes = static_cast<const unsigned char*>(pData);
+    for (size_t i = 0; i < size; ++i)
+        hash = (hash ^ pBytes[i]) * 16777619u;
+    return hash;
+}
 } // namespace
 
 std::wstring GetInstanceObjectName(const std::wstring& modulePath)
 {
+    const size_t kMaxPlainName = 240;
     std::wstring name = modulePath;
     std::replace(name.begin(), name.end(), L'\\', L'_');
-    return name;
+    if (name.size() <= kMaxPlainName)
+        return name;
+    // Two halves of different seeds: 64 bits, for paths that differ anywhere.
+    const size_t bytes = modulePath.size() * sizeof(wchar_t);
+    const DWORD halves[] = {HashBytes(modulePath.data(), bytes),
+                            HashBytes(modulePath.data(), bytes, 0x9E3779B9u)};
+    wchar_t text[32];
+    wsprintfW(text, L"jvmhost-%08lx%08lx", halves[0], halves[1]);
+    return text;
+}
+
+DWORD HashInstanceRequest(const unsigned char* pArea, DWORD requesterThreadId)
+{
+    return HashBytes(&requesterThreadId, sizeof(requesterThreadId),
+                     HashBytes(pArea, kInstanceArgumentAreaSize));
 }
 
 bool WriteInstanceArguments(const CArgumentList& arguments, unsigned char* pArea)
@@ -48,7 +75,8 @@ bool WriteInstanceArguments(const CArgumentList& arguments, unsigned char* pArea
     size_t needed = 1;
     for (size_t i = 0; i < arguments.Count(); ++i)
     {
-        packed.push_back(ToUtf8(arguments.At(i)));
+        packed.push_back(arguments.At(i).empty() ? std::string(1, static_cast<char>(kEmptyArgument))
+                                                 : ToUtf8(arguments.At(i)));
         needed += packed.back().size() + 1;
     }
     if (needed > kInstanceArgumentAreaSize)
@@ -74,7 +102,8 @@ void ReadInstanceArguments(const unsigned char* pArea, CArgumentList& arguments)
             current += static_cast<char>(pArea[i]);
             continue;
         }
-        arguments.Append(FromUtf8(current));
+        const bool isEmpty = current.size() == 1 && current[0] == static_cast<char>(kEmptyArgument);
+        arguments.Append(isEmpty ? std::wstring() : FromUtf8(current));
         if (pArea[i + 1] == 0)
             return;
         current.clear();

@@ -2,9 +2,14 @@
 // their arguments and end with its answer.
 #include "config/settings_file.h"
 #include "instance/instance_record.h"
+#include "instance/instance_security.h"
 #include "launcher/launcher.h"
 #include "launcher/error_report.h"
 #include "launcher/launch_trace.h"
+#include "ui/resources/resource.h"
+
+#include <cstring>
+#include <vector>
 
 namespace
 {
@@ -18,6 +23,8 @@ const DWORD kPublishWaitMs = 10000;
 // The listener takes the arguments as soon as the request arrives; this only guards against
 // a first instance that stopped listening.
 const DWORD kTakeWaitMs = 10000;
+// Another later start holds the argument area at most for kTakeWaitMs and a little more.
+const DWORD kLockWaitMs = 15000;
 
 InstanceRecord* Record(CLauncher& launcher)
 {
@@ -41,100 +48,159 @@ bool CLauncher::SetupSingleInstance()
     std::wstring modulePath;
     if (!GetModulePath(modulePath))
         return false;
-    const std::wstring name = GetInstanceObjectName(modulePath);
+    // The objects live in the session's own namespace and admit the current user only.
+    const std::wstring baseName = GetInstanceObjectName(modulePath);
+    const std::wstring name = L"Local\\" + baseName;
+    CInstanceSecurity security;
     SetLastError(0);
-    m_hInstanceMapping.Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                                sizeof(InstanceRecord), name.c_str()));
+    m_hInstanceMapping.Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, security.Attributes(),
+                                                PAGE_READWRITE, 0, sizeof(InstanceRecord),
+                                                name.c_str()));
     const bool bPrimary = GetLastError() == 0;
-    if (!m_hInstanceMapping)
+    // Objects made first by another user are not used: this start runs on its own, as it
+    // would without single-instance mode, rather than not at all.
+    if (m_hInstanceMapping && !bPrimary && !security.IsOwnedByCurrentUser(m_hInstanceMapping.Get()))
+        m_hInstanceMapping.Reset();
+    if (m_hInstanceMapping)
+        m_pInstanceRecord.Reset(MapViewOfFile(m_hInstanceMapping.Get(), FILE_MAP_WRITE, 0, 0, 0));
+    m_hArgumentLock.Reset(
+        CreateMutexW(security.Attributes(), FALSE, (name + kArgumentLockSuffix).c_str()));
+    m_hArgumentsTaken.Reset(
+        CreateEventW(security.Attributes(), FALSE, FALSE, (name + kArgumentsTakenSuffix).c_str()));
+    m_uInstanceMessage = RegisterWindowMessageW(baseName.c_str());
+    if (!m_pInstanceRecord || !m_hArgumentLock || !m_hArgumentsTaken || m_uInstanceMessage == 0)
+    {
+        TraceLine(L"single instance: the shared objects cannot be had, this start runs on its own");
+        m_pInstanceRecord.Reset();
+        m_hInstanceMapping.Reset();
         return true;
-    m_pInstanceRecord.Reset(MapViewOfFile(m_hInstanceMapping.Get(), FILE_MAP_WRITE, 0, 0, 0));
-    if (!m_pInstanceRecord)
-        return true;
+    }
     m_bSingleInstance = true;
     m_bPrimaryInstance = bPrimary;
-    m_hArgumentLock.Reset(CreateMutexW(nullptr, FALSE, (name + kArgumentLockSuffix).c_str()));
-    m_hArgumentsTaken.Reset(
-        CreateEventW(nullptr, FALSE, FALSE, (name + kArgumentsTakenSuffix).c_str()));
     TraceLine(bPrimary ? L"single instance: the first instance"
                        : L"single instance: a later start, for the first instance");
-    return bPrimary ? StartPrimaryInstance(name) : HandArgumentsToPrimary();
+    return bPrimary ? StartPrimaryInstance(name, security.Attributes())
+                    : HandArgumentsToPrimary(modulePath);
 }
 
-bool CLauncher::CreateMainStartedEvent(const std::wstring& objectName)
+bool CLauncher::CreateMainStartedEvent(const std::wstring& objectName,
+                                       SECURITY_ATTRIBUTES* pSecurity)
 {
     m_hMainStartedEvent.Reset(
-        CreateEventW(nullptr, TRUE, FALSE, (objectName + kMainStartedSuffix).c_str()));
+        CreateEventW(pSecurity, TRUE, FALSE, (objectName + kMainStartedSuffix).c_str()));
     return m_hMainStartedEvent.IsValid();
 }
 
-bool CLauncher::StartPrimaryInstance(const std::wstring& objectName)
+bool CLauncher::StartPrimaryInstance(const std::wstring& objectName, SECURITY_ATTRIBUTES* pSecurity)
 {
     InstanceRecord* pRecord = Record(*this);
-    CreateMainStartedEvent(objectName);
-    const UINT message = RegisterWindowMessageW(objectName.c_str());
-    if (message == 0)
-    {
-        m_bSingleInstance = false;
-        return true;
-    }
+    CreateMainStartedEvent(objectName, pSecurity);
     pRecord->dwProcessId = GetCurrentProcessId();
     m_hListenerThread.Reset(CreateThread(nullptr, 0, &CLauncher::InstanceListenerThread, this, 0,
-                                         &pRecord->dwListenerThreadId));
+                                         &m_dwListenerThreadId));
     if (!m_hListenerThread)
     {
         m_bSingleInstance = false;
         return true;
     }
+    pRecord->dwListenerThreadId = m_dwListenerThreadId;
     // A thread gets its message queue with its first message call: until a post to it
     // succeeds, a later start's request would be lost. Only then is the record published.
     for (int attempt = 0; attempt < 500; ++attempt)
     {
-        if (PostThreadMessageW(pRecord->dwListenerThreadId, WM_NULL, 0, 0))
+        if (PostThreadMessageW(m_dwListenerThreadId, WM_NULL, 0, 0))
             break;
         Sleep(2);
     }
     InterlockedExchange(reinterpret_cast<volatile LONG*>(&pRecord->uMessage),
-                        static_cast<LONG>(message));
+                        static_cast<LONG>(m_uInstanceMessage));
     return true;
 }
 
-bool CLauncher::HandArgumentsToPrimary()
+bool CLauncher::OpenPrimaryProcess(const InstanceRecord& record, const std::wstring& modulePath)
+{
+    // Whatever wrote the record is trusted with nothing it does not prove: the message must be
+    // this executable's, and the listener a thread of a process that runs this executable.
+    if (record.uMessage != m_uInstanceMessage)
+        return false;
+    m_hPrimaryProcess.Reset(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, record.dwProcessId));
+    if (!m_hPrimaryProcess)
+        return false;
+    std::vector<wchar_t> image(32768);
+    DWORD length = static_cast<DWORD>(image.size());
+    if (!QueryFullProcessImageNameW(m_hPrimaryProcess.Get(), 0, image.data(), &length) ||
+        CompareStringOrdinal(image.data(), static_cast<int>(length), modulePath.c_str(),
+                             static_cast<int>(modulePath.size()), TRUE) != CSTR_EQUAL)
+        return false;
+    const CUniqueHandle hThread(
+        OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, record.dwListenerThreadId));
+    return hThread && GetProcessIdOfThread(hThread.Get()) == record.dwProcessId;
+}
+
+bool CLauncher::HandArgumentsToPrimary(const std::wstring& modulePath)
 {
     InstanceRecord* pRecord = Record(*this);
     volatile LONG* pMessage = reinterpret_cast<volatile LONG*>(&pRecord->uMessage);
     const DWORD start = GetTickCount();
-    while (InterlockedCompareExchange(pMessage, 0, 0) == 0)
-    {
-        // A first instance whose set-up failed half way never publishes.
-        if (GetTickCount() - start > kPublishWaitMs)
-            return false;
+    // A first instance whose set-up failed half way never publishes.
+    while (InterlockedCompareExchange(pMessage, 0, 0) == 0 &&
+           GetTickCount() - start <= kPublishWaitMs)
         Sleep(5);
+    const InstanceRecord header = *pRecord;
+    if (!OpenPrimaryProcess(header, modulePath))
+    {
+        TraceLine(L"single instance: the shared record names no first instance of this program");
+        ShowErrorMessage(m_hMessageOwner, LoadText(IDS_INSTANCE_UNREACHABLE));
+        return false;
     }
-    m_hPrimaryProcess.Reset(
-        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pRecord->dwProcessId));
 
-    // One later start at a time writes the area, until the listener has taken it.
-    const DWORD locked = WaitForSingleObject(m_hArgumentLock.Get(), INFINITE);
-    const bool bLocked = locked == WAIT_OBJECT_0 || locked == WAIT_ABANDONED;
-    bool bPosted =
-        WriteInstanceArguments(m_arguments, pRecord->abArguments) &&
-        PostThreadMessageW(pRecord->dwListenerThreadId, pRecord->uMessage, GetCurrentThreadId(), 0);
-    if (bPosted)
+    // One later start at a time writes the area, and the area belongs to its request until
+    // the listener has taken it or the first instance is gone.
+    const DWORD locked = WaitForSingleObject(m_hArgumentLock.Get(), kLockWaitMs);
+    if (locked != WAIT_OBJECT_0 && locked != WAIT_ABANDONED)
+    {
+        TraceLine(L"single instance: the argument area stayed taken");
+        ShowErrorMessage(m_hMessageOwner, LoadText(IDS_INSTANCE_UNREACHABLE));
+        return false;
+    }
+    if (!WriteInstanceArguments(m_arguments, pRecord->abArguments))
+    {
+        ReleaseMutex(m_hArgumentLock.Get());
+        ShowErrorMessage(m_hMessageOwner, LoadText(IDS_INSTANCE_ARGUMENTS_TOO_LONG));
+        return false;
+    }
+    ResetEvent(m_hArgumentsTaken.Get());
+    const DWORD requester = GetCurrentThreadId();
+    bool bTaken = PostThreadMessageW(header.dwListenerThreadId, m_uInstanceMessage, requester,
+                                     HashInstanceRequest(pRecord->abArguments, requester)) != 0;
+    if (bTaken)
     {
         HANDLE handles[] = {m_hArgumentsTaken.Get(), m_hPrimaryProcess.Get()};
-        WaitForMultipleObjects(m_hPrimaryProcess ? 2 : 1, handles, FALSE, kTakeWaitMs);
+        const DWORD waited = WaitForMultipleObjects(2, handles, FALSE, kTakeWaitMs);
+        // Taken, or the first instance is gone and its exit code is the answer.
+        bTaken = waited == WAIT_OBJECT_0 || waited == WAIT_OBJECT_0 + 1;
     }
-    if (bLocked)
-        ReleaseMutex(m_hArgumentLock.Get());
-    return bPosted;
+    if (!bTaken)
+    {
+        // Cleared, the area can be taken for no request: the listener checks the hash.
+        memset(pRecord->abArguments, 0, kInstanceArgumentAreaSize);
+        bTaken = WaitForSingleObject(m_hArgumentsTaken.Get(), 0) == WAIT_OBJECT_0;
+    }
+    ReleaseMutex(m_hArgumentLock.Get());
+    if (!bTaken)
+    {
+        TraceLine(L"single instance: the first instance did not take the arguments");
+        ShowErrorMessage(m_hMessageOwner, LoadText(IDS_INSTANCE_UNREACHABLE));
+    }
+    return bTaken;
 }
 
 DWORD CLauncher::WaitForPrimaryInstance()
 {
     if (!m_hPrimaryProcess)
-        return 0;
-    const UINT message = Record(*this)->uMessage;
+        return kExitFailure;
+    const UINT message = m_uInstanceMessage;
     for (;;)
     {
         MSG msg;
@@ -167,11 +233,10 @@ void CLauncher::StopInstanceListener()
     {
         if (m_bPrimaryInstance && m_hListenerThread)
         {
-            const DWORD listenerThreadId = Record(*this)->dwListenerThreadId;
             DWORD exitCode = STILL_ACTIVE;
             do
             {
-                PostThreadMessageW(listenerThreadId, WM_QUIT, 0, 0);
+                PostThreadMessageW(m_dwListenerThreadId, WM_QUIT, 0, 0);
                 WaitForSingleObject(m_hListenerThread.Get(), 10);
             } while (GetExitCodeThread(m_hListenerThread.Get(), &exitCode) &&
                      exitCode == STILL_ACTIVE);

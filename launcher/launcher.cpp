@@ -11,7 +11,8 @@ CLauncher::CLauncher()
       m_bSingleInstance(false), m_bPairReturnCode(false), m_bFailureCheck(false),
       m_bModernRuntimes(false), m_bOverrideWorkingDir(false), m_mainThreadStackSize(0),
       m_pfnSplashClose(nullptr), m_runPairProduct(false), m_pfnCreateJavaVM(nullptr),
-      m_pfnGetDefaultJavaVMInitArgs(nullptr)
+      m_pfnGetDefaultJavaVMInitArgs(nullptr), m_uInstanceMessage(0), m_dwListenerThreadId(0),
+      m_activeWorkers(0)
 {
 }
 

@@ -14,6 +14,7 @@
 #include "jre/jre_candidate.h"
 #include "jvm/jvm_entries.h"
 #include "jvm/vm_option_list.h"
+#include "instance/instance_record.h"
 #include "launcher/argument_list.h"
 #include "launcher/unique_handle.h"
 
@@ -60,11 +61,13 @@ public:
 
     // Single instance.
     bool SetupSingleInstance();
-    bool StartPrimaryInstance(const std::wstring& objectName);
-    bool HandArgumentsToPrimary();
+    bool StartPrimaryInstance(const std::wstring& objectName, SECURITY_ATTRIBUTES* pSecurity);
+    bool HandArgumentsToPrimary(const std::wstring& modulePath);
+    bool OpenPrimaryProcess(const InstanceRecord& record, const std::wstring& modulePath);
     DWORD WaitForPrimaryInstance();
     void StopInstanceListener();
-    bool CreateMainStartedEvent(const std::wstring& objectName);
+    bool CreateMainStartedEvent(const std::wstring& objectName,
+                                SECURITY_ATTRIBUTES* pSecurity = nullptr);
     static DWORD WINAPI InstanceListenerThread(void* pParameter);
     static DWORD WINAPI SecondaryMainWorker(void* pParameter);
 
@@ -173,6 +176,12 @@ public:
     bool m_runPairProduct;
     PfnCreateJavaVM m_pfnCreateJavaVM;
     PfnGetDefaultJavaVMInitArgs m_pfnGetDefaultJavaVMInitArgs;
+    // This instance's own copies of what the shared record says, which anyone who can open
+    // it could change: the registered message and, in the first instance, its listener.
+    UINT m_uInstanceMessage;
+    DWORD m_dwListenerThreadId;
+    // Workers of the first instance that are serving a later start.
+    volatile LONG m_activeWorkers;
 };
 
 // Fills arguments from the process's own wide command line.

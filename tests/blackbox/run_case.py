@@ -33,7 +33,7 @@ A case file (TOML) holds [[case]] tables:
   timeout seconds before the program is ended (60)
   generate  {relative path with "{n}" = count} files numbered 0000, 0001, ... (text "jar")
   later   later starts of the same executable while the first one runs: [{args, exit}], one
-          after the other, each expected to show no message box; then the file "stop" is
+          after the other, each expected to show the "boxes" given (none unless given); then the file "stop" is
           written beside the executable (the stand-in's scripted.Serve* programs end on it).
           With "wait = false" a start is only collected after "stop" (one that waits for the
           first instance's end); "within" bounds the seconds a start may take; "exe" starts
@@ -404,7 +404,8 @@ def run_later_starts(case, args, work, exe):
         report = finish_watched(process, report_path, limit)
         if isinstance(report, str):
             problems.append(f"later start {index}: {report}")
-        elif report["boxes"] or report["exit"] != later["exit"]:
+        elif (check_boxes(later.get("boxes", []), report["boxes"])
+              or report["exit"] != later["exit"]):
             problems.append(f"later start {index}: exit {report['exit']}, expected "
                             f"{later['exit']}; boxes {report['boxes']}")
         elif time.monotonic() - process.started > later.get("within", limit):

@@ -1,5 +1,8 @@
-// The argument area a later start fills for the first instance, and the objects' name.
+// The argument area a later start fills for the first instance, the objects' name, and what a
+// later start checks of the record.
 #include "instance/instance_record.h"
+#include "launcher/launcher.h"
+#include "test_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -37,13 +40,18 @@ TEST(InstanceRecord, ObjectNameIsThePathWithUnderscores)
 {
     EXPECT_EQ(GetInstanceObjectName(L"C:\\Apps\\Tool\\tool.exe"), L"C:_Apps_Tool_tool.exe");
     EXPECT_EQ(GetInstanceObjectName(L"c:\\apps\\TOOL.exe"), L"c:_apps_TOOL.exe");
+    // Past 240 characters: a name from the path's hash, as long for every path.
+    const std::wstring folder = L"C:\\" + std::wstring(250, L'a') + L"\\";
+    EXPECT_EQ(GetInstanceObjectName(folder + L"one.exe").size(), 24u);
+    EXPECT_NE(GetInstanceObjectName(folder + L"one.exe"),
+              GetInstanceObjectName(folder + L"two.exe"));
 }
 
-TEST(InstanceRecord, ArgumentsArriveInOrderUpToAnEmptyOne)
+TEST(InstanceRecord, ArgumentsArriveInOrderEmptyOnesToo)
 {
     EXPECT_EQ(Delivered({L"one", L"two three"}), (Strings{L"one", L"two three"}));
     EXPECT_EQ(Delivered({}), (Strings{L""}));
-    EXPECT_EQ(Delivered({L"a", L"", L"b"}), (Strings{L"a"}));
+    EXPECT_EQ(Delivered({L"a", L"", L"b", L""}), (Strings{L"a", L"", L"b", L""}));
     EXPECT_EQ(Delivered({L"", L"b"}), (Strings{L"", L"b"}));
     // Outside the code page too: Cyrillic, Japanese, a character beyond the BMP.
     EXPECT_EQ(Delivered({L"C:\\\u0416\u0430\u0431\u0430\\\u65e5\u672c.txt", L"\U0001F600"}),
@@ -70,4 +78,37 @@ TEST(InstanceRecord, AtMost1040BytesFit)
     EXPECT_FALSE(WriteInstanceArguments(List({std::wstring(520, L'\u0416')}), area));
     EXPECT_TRUE(WriteInstanceArguments(List({std::wstring(519, L'\u0416')}), area));
     EXPECT_EQ(Delivered({std::wstring(1038, L'x')}), (Strings{std::wstring(1038, L'x')}));
+}
+
+// A later start believes the shared record only where it proves itself: this very process
+// stands in for the first instance, a suspended companion.exe for another program.
+TEST(InstanceRecord, LaterStartChecksTheRecordsFirstInstance)
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring self = path;
+    std::wstring other = TestBinaryFolder() + L"companion.exe";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &other[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                               nullptr, nullptr, &startup, &child));
+    const UINT message = RegisterWindowMessageW(L"jvmhost-instance-record-test");
+    auto Believed = [&](DWORD threadId, DWORD processId, UINT recordMessage)
+    {
+        CLauncher launcher;
+        launcher.m_uInstanceMessage = message;
+        const InstanceRecord record = {threadId, processId, recordMessage, {}};
+        return launcher.OpenPrimaryProcess(record, self);
+    };
+    const DWORD ownThread = GetCurrentThreadId();
+    const DWORD ownProcess = GetCurrentProcessId();
+    EXPECT_TRUE(Believed(ownThread, ownProcess, message));
+    EXPECT_FALSE(Believed(ownThread, ownProcess, message + 1));
+    EXPECT_FALSE(Believed(child.dwThreadId, ownProcess, message));
+    EXPECT_FALSE(Believed(child.dwThreadId, child.dwProcessId, message));
+    EXPECT_FALSE(Believed(0, ownProcess, message));
+    TerminateProcess(child.hProcess, 0);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
 }
