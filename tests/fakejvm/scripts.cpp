@@ -24,6 +24,9 @@
 //   scripted/ServeThrow   like ServeInt, but secondaryMain then throws an
 //                         IllegalStateException("secondaryMain failed") (the value is 0)
 //   scripted/ServeNone    like Serve, without any secondaryMain
+//                         With -Dfakejvm.corruptrecord=1, main first plays another process
+//                         of the same user: it sets the shared record's listener thread to
+//                         one that does not exist, and records "record-corrupted".
 // The other scripts have no secondaryMain. With -Dfakejvm.createdelay=MS, JNI_CreateJavaVM
 // records "vm-creating", sleeps that long and records "vm-created", so that a later start
 // can arrive before main is entered. With -Dfakejvm.watchsplash=1, DetachCurrentThread records
@@ -143,10 +146,32 @@ bool IsServeScript(const std::string& script)
            script == "ServeNone";
 }
 
+void CorruptInstanceRecord()
+{
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name = std::wstring(L"Local\\") + path;
+    for (size_t i = 6; i < name.size(); ++i)
+        name[i] = name[i] == L'\\' ? L'_' : name[i];
+    HANDLE hMapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str());
+    void* pView = hMapping != nullptr ? MapViewOfFile(hMapping, FILE_MAP_WRITE, 0, 0, 0) : nullptr;
+    if (pView != nullptr)
+    {
+        // The record's first field: the listener's thread id.
+        *static_cast<volatile DWORD*>(pView) = 0x7FFFFFF0;
+        UnmapViewOfFile(pView);
+        AppendRecord("record-corrupted");
+    }
+    if (hMapping != nullptr)
+        CloseHandle(hMapping);
+}
+
 // The main of the Serve scripts: stays inside main until the test lets it go, so that later
 // starts are served while main runs.
 void Serve()
 {
+    if (!OptionValue("fakejvm.corruptrecord").empty())
+        CorruptInstanceRecord();
     AppendRecord("main-entered");
     const std::wstring stopPath = ExeDirectory() + L"stop";
     const ULONGLONG start = GetTickCount64();
