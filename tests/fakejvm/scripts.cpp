@@ -26,7 +26,9 @@
 //   scripted/ServeNone    like Serve, without any secondaryMain
 //                         With -Dfakejvm.corruptrecord=1, main first plays another process
 //                         of the same user: it sets the shared record's listener thread to
-//                         one that does not exist, and records "record-corrupted".
+//                         one that does not exist, and records "record-corrupted". With
+//                         -Dfakejvm.holdlock=1 it takes the later starts' argument lock and
+//                         keeps it, and records "lock-held".
 // The other scripts have no secondaryMain. With -Dfakejvm.createdelay=MS, JNI_CreateJavaVM
 // records "vm-creating", sleeps that long and records "vm-created", so that a later start
 // can arrive before main is entered. With -Dfakejvm.watchsplash=1, DetachCurrentThread records
@@ -146,14 +148,20 @@ bool IsServeScript(const std::string& script)
            script == "ServeNone";
 }
 
-void CorruptInstanceRecord()
+// The single-instance objects' name, as the launcher makes it for this executable.
+std::wstring InstanceObjectName()
 {
     wchar_t path[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring name = std::wstring(L"Local\\") + path;
     for (size_t i = 6; i < name.size(); ++i)
         name[i] = name[i] == L'\\' ? L'_' : name[i];
-    HANDLE hMapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str());
+    return name;
+}
+
+void CorruptInstanceRecord()
+{
+    HANDLE hMapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, InstanceObjectName().c_str());
     void* pView = hMapping != nullptr ? MapViewOfFile(hMapping, FILE_MAP_WRITE, 0, 0, 0) : nullptr;
     if (pView != nullptr)
     {
@@ -166,12 +174,22 @@ void CorruptInstanceRecord()
         CloseHandle(hMapping);
 }
 
+// Takes the later starts' argument lock and keeps it while main runs.
+void HoldArgumentLock()
+{
+    HANDLE hLock = OpenMutexW(SYNCHRONIZE, FALSE, (InstanceObjectName() + L"_upr_lock").c_str());
+    if (hLock != nullptr && WaitForSingleObject(hLock, 0) == WAIT_OBJECT_0)
+        AppendRecord("lock-held");
+}
+
 // The main of the Serve scripts: stays inside main until the test lets it go, so that later
 // starts are served while main runs.
 void Serve()
 {
     if (!OptionValue("fakejvm.corruptrecord").empty())
         CorruptInstanceRecord();
+    if (!OptionValue("fakejvm.holdlock").empty())
+        HoldArgumentLock();
     AppendRecord("main-entered");
     const std::wstring stopPath = ExeDirectory() + L"stop";
     const ULONGLONG start = GetTickCount64();
