@@ -58,9 +58,11 @@ std::wstring GetInstanceObjectName(const std::wstring& modulePath)
     const size_t bytes = modulePath.size() * sizeof(wchar_t);
     const DWORD halves[] = {HashBytes(modulePath.data(), bytes),
                             HashBytes(modulePath.data(), bytes, 0x9E3779B9u)};
-    wchar_t text[32];
-    wsprintfW(text, L"jvmhost-%08lx%08lx", halves[0], halves[1]);
-    return text;
+    std::wstring hashed = L"jvmhost-";
+    for (const DWORD half : halves)
+        for (int shift = 28; shift >= 0; shift -= 4)
+            hashed += L"0123456789abcdef"[(half >> shift) & 15];
+    return hashed;
 }
 
 DWORD HashInstanceRequest(const unsigned char* pArea, DWORD requesterThreadId)

@@ -6,20 +6,18 @@
 
 #include <aclapi.h>
 
-CInstanceSecurity::CInstanceSecurity() : m_descriptor(), m_attributes(), m_bValid(false)
+CInstanceSecurity::CInstanceSecurity()
+    : m_user(), m_accessList(), m_descriptor(), m_attributes(), m_bValid(false)
 {
     HANDLE hToken = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &hToken))
         return;
     const CUniqueHandle token(hToken);
     DWORD size = 0;
-    GetTokenInformation(hToken, TokenUser, nullptr, 0, &size);
-    m_user.resize(size);
-    if (size == 0 || !GetTokenInformation(hToken, TokenUser, m_user.data(), size, &size))
+    if (!GetTokenInformation(hToken, TokenUser, m_user, sizeof(m_user), &size))
         return;
-    m_accessList.resize(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(User()));
-    PACL pAccessList = reinterpret_cast<PACL>(m_accessList.data());
-    if (!InitializeAcl(pAccessList, static_cast<DWORD>(m_accessList.size()), ACL_REVISION) ||
+    PACL pAccessList = reinterpret_cast<PACL>(m_accessList);
+    if (!InitializeAcl(pAccessList, sizeof(m_accessList), ACL_REVISION) ||
         !AddAccessAllowedAce(pAccessList, ACL_REVISION, GENERIC_ALL, User()) ||
         !InitializeSecurityDescriptor(&m_descriptor, SECURITY_DESCRIPTOR_REVISION) ||
         !SetSecurityDescriptorOwner(&m_descriptor, User(), FALSE) ||
@@ -50,5 +48,5 @@ bool CInstanceSecurity::IsOwnedByCurrentUser(HANDLE hObject) const
 
 PSID CInstanceSecurity::User() const
 {
-    return reinterpret_cast<const TOKEN_USER*>(m_user.data())->User.Sid;
+    return reinterpret_cast<const TOKEN_USER*>(m_user)->User.Sid;
 }

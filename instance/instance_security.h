@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 class CInstanceSecurity
 {
 public:
@@ -23,8 +21,9 @@ public:
 private:
     PSID User() const;
 
-    std::vector<BYTE> m_user; // TOKEN_USER of the process's token
-    std::vector<BYTE> m_accessList;
+    // TOKEN_USER of the process's token, and an access list with one entry for it.
+    alignas(8) BYTE m_user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    alignas(8) BYTE m_accessList[sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + SECURITY_MAX_SID_SIZE];
     SECURITY_DESCRIPTOR m_descriptor;
     SECURITY_ATTRIBUTES m_attributes;
     bool m_bValid;

@@ -9,7 +9,6 @@
 #include "ui/resources/resource.h"
 
 #include <cstring>
-#include <vector>
 
 namespace
 {
@@ -70,7 +69,7 @@ bool CLauncher::SetupSingleInstance()
     m_uInstanceMessage = RegisterWindowMessageW(baseName.c_str());
     if (!m_pInstanceRecord || !m_hArgumentLock || !m_hArgumentsTaken || m_uInstanceMessage == 0)
     {
-        TraceLine(L"single instance: the shared objects cannot be had, this start runs on its own");
+        TraceLine(L"single instance: no shared objects, so off");
         m_pInstanceRecord.Reset();
         m_hInstanceMapping.Reset();
         return true;
@@ -78,7 +77,7 @@ bool CLauncher::SetupSingleInstance()
     m_bSingleInstance = true;
     m_bPrimaryInstance = bPrimary;
     TraceLine(bPrimary ? L"single instance: the first instance"
-                       : L"single instance: a later start, for the first instance");
+                       : L"single instance: a later start");
     return bPrimary ? StartPrimaryInstance(name, security.Attributes())
                     : HandArgumentsToPrimary(modulePath);
 }
@@ -127,10 +126,10 @@ bool CLauncher::OpenPrimaryProcess(const InstanceRecord& record, const std::wstr
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, record.dwProcessId));
     if (!m_hPrimaryProcess)
         return false;
-    std::vector<wchar_t> image(32768);
-    DWORD length = static_cast<DWORD>(image.size());
-    if (!QueryFullProcessImageNameW(m_hPrimaryProcess.Get(), 0, image.data(), &length) ||
-        CompareStringOrdinal(image.data(), static_cast<int>(length), modulePath.c_str(),
+    wchar_t image[32768];
+    DWORD length = ARRAYSIZE(image);
+    if (!QueryFullProcessImageNameW(m_hPrimaryProcess.Get(), 0, image, &length) ||
+        CompareStringOrdinal(image, static_cast<int>(length), modulePath.c_str(),
                              static_cast<int>(modulePath.size()), TRUE) != CSTR_EQUAL)
         return false;
     const CUniqueHandle hThread(
@@ -150,7 +149,7 @@ bool CLauncher::HandArgumentsToPrimary(const std::wstring& modulePath)
     const InstanceRecord header = *pRecord;
     if (!OpenPrimaryProcess(header, modulePath))
     {
-        TraceLine(L"single instance: the shared record names no first instance of this program");
+        TraceLine(L"single instance: the record names no first instance");
         ShowErrorMessage(m_hMessageOwner, LoadText(IDS_INSTANCE_UNREACHABLE));
         return false;
     }
@@ -160,7 +159,7 @@ bool CLauncher::HandArgumentsToPrimary(const std::wstring& modulePath)
     const DWORD locked = WaitForSingleObject(m_hArgumentLock.Get(), kLockWaitMs);
     if (locked != WAIT_OBJECT_0 && locked != WAIT_ABANDONED)
     {
-        TraceLine(L"single instance: the argument area stayed taken");
+        TraceLine(L"single instance: the argument area stays locked");
         ShowErrorMessage(m_hMessageOwner, LoadText(IDS_INSTANCE_UNREACHABLE));
         return false;
     }
@@ -190,7 +189,7 @@ bool CLauncher::HandArgumentsToPrimary(const std::wstring& modulePath)
     ReleaseMutex(m_hArgumentLock.Get());
     if (!bTaken)
     {
-        TraceLine(L"single instance: the first instance did not take the arguments");
+        TraceLine(L"single instance: the arguments were not taken");
         ShowErrorMessage(m_hMessageOwner, LoadText(IDS_INSTANCE_UNREACHABLE));
     }
     return bTaken;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace
 {
@@ -55,21 +56,19 @@ bool ReadReleaseVersion(const std::wstring& home, CJavaVersion& version)
     FILE* pFile = _wfopen((home + L"release").c_str(), L"rb");
     if (pFile == nullptr)
         return false;
-    std::string text(kMaxReleaseFileBytes, '\0');
-    text.resize(fread(&text[0], 1, text.size(), pFile));
+    std::string buffer(kMaxReleaseFileBytes, '\0');
+    const size_t size = fread(&buffer[0], 1, buffer.size(), pFile);
     fclose(pFile);
-    const bool isCut = text.size() == kMaxReleaseFileBytes;
-    size_t start = 0;
-    while (start < text.size())
+    const char* pText = buffer.data();
+    for (size_t start = 0; start < size;)
     {
-        const size_t end = text.find('\n', start);
-        if (end == std::string::npos && isCut)
+        size_t end = start;
+        while (end < size && pText[end] != '\n')
+            ++end;
+        if (end == size && size == kMaxReleaseFileBytes)
             return false;
-        const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
-        if (line.compare(0, 13, "JAVA_VERSION=") == 0)
-            return version.Parse(std::wstring(line.begin() + 13, line.end()), kVersionFillLow);
-        if (end == std::string::npos)
-            break;
+        if (end - start >= 13 && memcmp(pText + start, "JAVA_VERSION=", 13) == 0)
+            return version.Parse(std::wstring(pText + start + 13, pText + end), kVersionFillLow);
         start = end + 1;
     }
     return false;

@@ -7,7 +7,7 @@ jint CreateJavaVm(PfnCreateJavaVM pfnCreateJavaVM, const CVmOptionList& options,
                   JNIEnv** ppEnv, void(JNICALL* pfnExitHook)(jint))
 {
     // The option strings stay where the list keeps them; only the array is temporary.
-    std::vector<JavaVMOption> vmOptions(options.Count());
+    std::vector<JavaVMOption> vmOptions(options.Count() + (pfnExitHook != nullptr ? 1 : 0));
     for (size_t i = 0; i < options.Count(); ++i)
     {
         vmOptions[i].optionString = const_cast<char*>(options.At(i).c_str());
@@ -15,7 +15,7 @@ jint CreateJavaVm(PfnCreateJavaVM pfnCreateJavaVM, const CVmOptionList& options,
     }
     static char s_exitOption[] = "exit";
     if (pfnExitHook != nullptr)
-        vmOptions.push_back({s_exitOption, reinterpret_cast<void*>(pfnExitHook)});
+        vmOptions.back() = {s_exitOption, reinterpret_cast<void*>(pfnExitHook)};
     JavaVMInitArgs initArgs;
     std::memset(&initArgs, 0, sizeof(initArgs));
     initArgs.version = JNI_VERSION_1_2;

@@ -66,19 +66,11 @@ static bool RedirectStream(const std::wstring& path, const char* pSetterName, JN
     return RedirectJavaStream(ToJavaText(path), pSetterName, pEnv, pSecondSetterName);
 }
 
-// Whether both paths name one file (compared as full paths, ignoring case).
+// Whether both settings name one file: the same text, ignoring case.
 static bool IsSameFile(const std::wstring& first, const std::wstring& second)
 {
-    if (first.empty() || second.empty())
-        return false;
-    wchar_t firstFull[MAX_PATH];
-    wchar_t secondFull[MAX_PATH];
-    const DWORD firstLength = GetFullPathNameW(first.c_str(), MAX_PATH, firstFull, nullptr);
-    const DWORD secondLength = GetFullPathNameW(second.c_str(), MAX_PATH, secondFull, nullptr);
-    if (firstLength == 0 || firstLength >= MAX_PATH || secondLength == 0 ||
-        secondLength >= MAX_PATH)
-        return CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
-    return CompareStringOrdinal(firstFull, -1, secondFull, -1, TRUE) == CSTR_EQUAL;
+    return !first.empty() &&
+           CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 bool CLauncher::RedirectOutputStream()

@@ -8,22 +8,19 @@ namespace
 SRWLOCK g_traceLock = SRWLOCK_INIT;
 // The trace file, open for appending, for the life of the process.
 CUniqueFile g_traceFile;
-long long g_traceStart = 0;
+unsigned long long g_traceStart = 0;
+unsigned long long g_counterFrequency = 1;
 bool g_traceOpened = false;
 
 // The performance counter, in microseconds: GetTickCount64 moves in steps of 10 to 16 ms.
-long long NowInMicroseconds()
+// Unsigned, so that the 32-bit build takes the division it has already.
+unsigned long long NowInMicroseconds()
 {
-    static const long long s_frequency = []
-    {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return frequency.QuadPart;
-    }();
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return now.QuadPart / s_frequency * 1000000 +
-           now.QuadPart % s_frequency * 1000000 / s_frequency;
+    const unsigned long long ticks = static_cast<unsigned long long>(now.QuadPart);
+    return ticks / g_counterFrequency * 1000000 +
+           ticks % g_counterFrequency * 1000000 / g_counterFrequency;
 }
 } // namespace
 
@@ -33,6 +30,9 @@ void OpenLaunchTrace()
     if (!g_traceOpened)
     {
         g_traceOpened = true;
+        LARGE_INTEGER frequency;
+        if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0)
+            g_counterFrequency = static_cast<unsigned long long>(frequency.QuadPart);
         g_traceStart = NowInMicroseconds();
         wchar_t path[MAX_PATH * 4] = L"";
         const DWORD length = GetEnvironmentVariableW(L"JVMHOST_TRACE", path, MAX_PATH * 4);
@@ -54,9 +54,10 @@ void TraceLine(const std::wstring& line)
 {
     if (!IsTracing())
         return;
-    const std::wstring text = L"[" + DecimalText(GetCurrentProcessId()) + L" +" +
-                              DecimalText((NowInMicroseconds() - g_traceStart) / 1000) + L" ms] " +
-                              line + L"\r\n";
+    const std::wstring text =
+        L"[" + DecimalText(GetCurrentProcessId()) + L" +" +
+        DecimalText(static_cast<long long>((NowInMicroseconds() - g_traceStart) / 1000)) +
+        L" ms] " + line + L"\r\n";
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string utf8(size > 0 ? size : 0, '\0');
@@ -76,7 +77,8 @@ CTraceStep::~CTraceStep()
     if (!IsTracing())
         return;
     // Milliseconds with three decimals.
-    const long long micro = NowInMicroseconds() - m_start;
-    const std::wstring fraction = DecimalText(1000 + micro % 1000).substr(1);
-    TraceLine(std::wstring(m_pName) + L": " + DecimalText(micro / 1000) + L"." + fraction + L" ms");
+    const unsigned long long micro = NowInMicroseconds() - m_start;
+    const std::wstring fraction = DecimalText(static_cast<long long>(1000 + micro % 1000));
+    TraceLine(std::wstring(m_pName) + L": " + DecimalText(static_cast<long long>(micro / 1000)) +
+              L"." + (fraction.c_str() + 1) + L" ms");
 }

@@ -25,7 +25,7 @@ public:
 
 private:
     const wchar_t* m_pName;
-    long long m_start; // microseconds of the performance counter
+    unsigned long long m_start; // microseconds of the performance counter
 };
 
 #endif

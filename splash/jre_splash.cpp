@@ -75,8 +75,8 @@ bool CLauncher::StartJreSplash(const std::wstring& libraryPath)
     const std::string image = NarrowForVm(AnsiSafePath(m_splashImage));
     pfnInit();
     const int loaded = pfnLoadFile(image.c_str());
-    TraceLine(loaded ? L"splash: the runtime's splash library shows the picture"
-                     : L"splash: the runtime's splash library could not load the picture");
+    TraceLine(loaded ? L"splash: the runtime's library"
+                     : L"splash: the runtime's library, no picture");
     pfnSetFileJarName(image.c_str(), "");
     return true;
 }
