@@ -108,18 +108,62 @@ void CLauncher::ProcessVmParameter(std::wstring token, std::vector<std::wstring>
     options.push_back(token);
 }
 
+// The options that java takes as two tokens as well as one ("--add-opens a=b" for
+// "--add-opens=a=b"), while the VM itself knows only the one-token form; "-p" is
+// "--module-path". The joined form, or null for another token.
+static const wchar_t* JoinedOptionName(const std::wstring& token)
+{
+    static const wchar_t* const kSpacedOptions[] = {L"--add-opens",
+                                                    L"--add-exports",
+                                                    L"--add-reads",
+                                                    L"--add-modules",
+                                                    L"--limit-modules",
+                                                    L"--module-path",
+                                                    L"--patch-module",
+                                                    L"--upgrade-module-path",
+                                                    L"--enable-native-access",
+                                                    L"--illegal-native-access"};
+    if (token == L"-p")
+        return L"--module-path";
+    for (const wchar_t* pName : kSpacedOptions)
+    {
+        if (token == pName)
+            return pName;
+    }
+    return nullptr;
+}
+
 void CLauncher::SplitVmParameters(const std::wstring& text, std::vector<std::wstring>& options)
 {
+    std::vector<std::wstring> tokens;
     size_t position = 0;
     while (position < text.size() && text[position] == L' ')
         ++position;
     while (position < text.size())
     {
         const size_t end = FindTokenEnd(text, position);
-        ProcessVmParameter(text.substr(position, end - position), options);
+        tokens.push_back(text.substr(position, end - position));
         position = end;
         while (position < text.size() && text[position] == L' ')
             ++position;
+    }
+    for (size_t i = 0; i < tokens.size(); ++i)
+    {
+        std::wstring name = tokens[i];
+        RemoveQuotes(name);
+        const wchar_t* pJoined = JoinedOptionName(name);
+        // A last one without a value goes to the VM as it is, which then says what is wrong.
+        if (pJoined == nullptr || i + 1 == tokens.size())
+        {
+            ProcessVmParameter(tokens[i], options);
+            continue;
+        }
+        std::wstring value = tokens[++i];
+        RemoveQuotes(value);
+        const std::wstring joined = std::wstring(pJoined) + L"=" + value;
+        if (IsTracing())
+            TraceLine(L"VM parameter " + name + L" " + value + L" joined: " + joined);
+        options.push_back(joined);
     }
 }
 

@@ -57,6 +57,17 @@ TEST(VmParameters, BlanksSeparateQuotesGroup)
     EXPECT_EQ(Tokens(L"-Da=\"b c"), (Strings{L"-Da=\"b", L"c"}));
 }
 
+TEST(VmParameters, SpacedModuleOptionsAreJoinedAsJavaJoinsThem)
+{
+    EXPECT_EQ(Tokens(L"--add-opens java.base/java.lang=ALL-UNNAMED -p \"C:\\My Mods\" -Xmx1g"),
+              (Strings{L"--add-opens=java.base/java.lang=ALL-UNNAMED", L"--module-path=C:\\My Mods",
+                       L"-Xmx1g"}));
+    EXPECT_EQ(Tokens(L"--add-modules=a --enable-native-access ALL-UNNAMED"),
+              (Strings{L"--add-modules=a", L"--enable-native-access=ALL-UNNAMED"}));
+    // Without a value the VM is given the option as written, and says what is wrong.
+    EXPECT_EQ(Tokens(L"-Da=1 --add-exports"), (Strings{L"-Da=1", L"--add-exports"}));
+}
+
 TEST(VmParameters, TokenEndAndQuoteRemoval)
 {
     EXPECT_EQ(FindTokenEnd(L"ab cd", 0), 2u);

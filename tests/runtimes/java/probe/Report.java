@@ -38,6 +38,9 @@ public class Report {
             System.out.println("out: " + String.join(" ", args));
             System.err.println("err: " + String.join(" ", args));
         }
+        if (Boolean.getBoolean("probe.open")) {
+            System.out.println("java.lang opened: " + opensJavaLang());
+        }
         if (Boolean.getBoolean("probe.splash")) {
             System.out.println("runtime splash: " + (java.awt.SplashScreen.getSplashScreen() != null));
         }
@@ -52,6 +55,16 @@ public class Report {
             System.exit(Integer.getInteger("probe.exit"));
         }
         System.out.println("main returns");
+    }
+
+    // Whether reflection may reach into java.lang, which needs --add-opens from Java 16 on.
+    static boolean opensJavaLang() {
+        try {
+            String.class.getDeclaredField("value").setAccessible(true);
+            return true;
+        } catch (RuntimeException | NoSuchFieldException e) {
+            return false;
+        }
     }
 
     static String recurse(int depth) {
