@@ -133,7 +133,114 @@ static const wchar_t* JoinedOptionName(const std::wstring& token)
     return nullptr;
 }
 
-void CLauncher::SplitVmParameters(const std::wstring& text, std::vector<std::wstring>& options)
+// An option file's options, as java reads its @files: blanks, tabs and line ends separate,
+// single or double quotes group (and are removed), and "#" outside quotes starts a comment
+// that runs to the end of the line.
+static std::vector<std::wstring> SplitOptionFile(const std::wstring& text)
+{
+    std::vector<std::wstring> tokens;
+    std::wstring token;
+    bool bInToken = false;
+    wchar_t quote = 0;
+    for (size_t i = 0; i < text.size(); ++i)
+    {
+        const wchar_t c = text[i];
+        if (quote != 0)
+        {
+            if (c == quote)
+                quote = 0;
+            else
+                token += c;
+            continue;
+        }
+        if (c == L'#')
+        {
+            while (i + 1 < text.size() && text[i + 1] != L'\n')
+                ++i;
+            continue;
+        }
+        if (c == L' ' || c == L'\t' || c == L'\r' || c == L'\n')
+        {
+            if (bInToken)
+                tokens.push_back(token);
+            token.clear();
+            bInToken = false;
+            continue;
+        }
+        bInToken = true;
+        if (c == L'"' || c == L'\'')
+            quote = c;
+        else
+            token += c;
+    }
+    if (bInToken)
+        tokens.push_back(token);
+    return tokens;
+}
+
+// The text of an option file (UTF-8, with or without its byte-order mark); false when it
+// cannot be read.
+static bool ReadOptionFile(const std::wstring& path, std::wstring& text)
+{
+    const CUniqueFile hFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    // An option file is a few lines: one of a megabyte is no option file.
+    if (!hFile || !GetFileSizeEx(hFile.Get(), &size) || size.QuadPart > (1 << 20))
+        return false;
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        !ReadFile(hFile.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return false;
+    bytes.resize(read);
+    const size_t skip = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + skip,
+                                           static_cast<int>(bytes.size() - skip), nullptr, 0);
+    text.assign(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_UTF8, 0, bytes.data() + skip, static_cast<int>(bytes.size() - skip),
+                            &text[0], length);
+    return true;
+}
+
+bool CLauncher::ExpandOptionFiles(std::vector<std::wstring>& tokens, int depth)
+{
+    // Files may name files, but not without end (a file that names itself).
+    const int kMaxOptionFileDepth = 8;
+    std::vector<std::wstring> expanded;
+    for (const std::wstring& written : tokens)
+    {
+        std::wstring token = written;
+        RemoveQuotes(token);
+        if (token.size() < 2 || token[0] != L'@')
+        {
+            expanded.push_back(written);
+            continue;
+        }
+        std::wstring path = token.substr(1);
+        std::wstring folder;
+        if (!IsAbsoluteEntry(path) && GetModuleFolder(folder))
+            path = folder + path;
+        std::wstring text;
+        if (depth >= kMaxOptionFileDepth || !ReadOptionFile(path, text))
+        {
+            ShowFormattedError(m_hMessageOwner, LoadText(IDS_OPTION_FILE_UNREADABLE), path);
+            return false;
+        }
+        std::vector<std::wstring> inner = SplitOptionFile(text);
+        if (IsTracing())
+            TraceLine(L"VM option file " + path + L": " +
+                      DecimalText(static_cast<long long>(inner.size())) + L" options");
+        if (!ExpandOptionFiles(inner, depth + 1))
+            return false;
+        expanded.insert(expanded.end(), inner.begin(), inner.end());
+    }
+    tokens.swap(expanded);
+    return true;
+}
+
+bool CLauncher::SplitVmParameters(const std::wstring& text, std::vector<std::wstring>& options)
 {
     std::vector<std::wstring> tokens;
     size_t position = 0;
@@ -147,6 +254,8 @@ void CLauncher::SplitVmParameters(const std::wstring& text, std::vector<std::wst
         while (position < text.size() && text[position] == L' ')
             ++position;
     }
+    if (!ExpandOptionFiles(tokens, 0))
+        return false;
     for (size_t i = 0; i < tokens.size(); ++i)
     {
         std::wstring name = tokens[i];
@@ -165,6 +274,7 @@ void CLauncher::SplitVmParameters(const std::wstring& text, std::vector<std::wst
             TraceLine(L"VM parameter " + name + L" " + value + L" joined: " + joined);
         options.push_back(joined);
     }
+    return true;
 }
 
 bool CLauncher::BuildVmOptions()
@@ -206,7 +316,8 @@ bool CLauncher::BuildVmOptions()
     std::vector<std::wstring> options;
     options.push_back(L"-Djava.class.path=" + classPath);
     LookupSetting(file, kJreSection, L"Virtual Machine Parameters", value);
-    SplitVmParameters(value, options);
+    if (!SplitVmParameters(value, options))
+        return false;
     for (std::wstring& option : options)
     {
         ExpandEnvironmentReferences(option);

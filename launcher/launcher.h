@@ -99,7 +99,9 @@ public:
     bool LoadJvmLibrary();
     bool BuildVmOptions();
     void ExpandClassPathEntry(const std::wstring& entry, std::wstring& classPath);
-    void SplitVmParameters(const std::wstring& text, std::vector<std::wstring>& options);
+    // False, after a message, when an option file named by "@file" cannot be read.
+    bool SplitVmParameters(const std::wstring& text, std::vector<std::wstring>& options);
+    bool ExpandOptionFiles(std::vector<std::wstring>& tokens, int depth);
     void ProcessVmParameter(std::wstring token, std::vector<std::wstring>& options);
     bool CreateJvm();
     bool InvokeMainClass();

@@ -68,6 +68,19 @@ TEST(VmParameters, SpacedModuleOptionsAreJoinedAsJavaJoinsThem)
     EXPECT_EQ(Tokens(L"-Da=1 --add-exports"), (Strings{L"-Da=1", L"--add-exports"}));
 }
 
+TEST(VmParameters, OptionFilesAreReadInPlaceAsJavaReadsThem)
+{
+    const std::wstring folder = NewScratchFolder();
+    WriteTextFile(folder + L"opts.txt",
+                  "# module options\n--add-opens java.base/java.lang=ALL-UNNAMED\r\n"
+                  "  '-Dapp.home=C:\\My App'  \"-Dq=a b\" # the end\n@" +
+                      std::string(folder.begin(), folder.end()) + "more.txt");
+    WriteTextFile(folder + L"more.txt", "-Xss2m");
+    EXPECT_EQ(Tokens(L"-Dfirst=1 @" + folder + L"opts.txt -Dlast=1"),
+              (Strings{L"-Dfirst=1", L"--add-opens=java.base/java.lang=ALL-UNNAMED",
+                       L"-Dapp.home=C:\\My App", L"-Dq=a b", L"-Xss2m", L"-Dlast=1"}));
+}
+
 TEST(VmParameters, TokenEndAndQuoteRemoval)
 {
     EXPECT_EQ(FindTokenEnd(L"ab cd", 0), 2u);
