@@ -1,4 +1,6 @@
+// Packing a later start's arguments into the record's argument area and reading them back.
 #include "instance/instance_record.h"
+#include "launcher/utf8_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,34 +8,6 @@
 
 namespace
 {
-// The argument's characters travel as UTF-8: one byte per character would lose every
-// character outside the code page, a file opened from a Cyrillic folder among them.
-std::string ToUtf8(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size,
-                            nullptr, nullptr);
-    return bytes;
-}
-
-std::wstring FromUtf8(const std::string& bytes)
-{
-    if (bytes.empty())
-        return std::wstring();
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0)
-        MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0],
-                            size);
-    return text;
-}
-
 // The byte that stands for an empty argument.
 const unsigned char kEmptyArgument = 0xFF;
 
@@ -75,6 +49,8 @@ bool WriteInstanceArguments(const CArgumentList& arguments, unsigned char* pArea
 {
     std::vector<std::string> packed;
     size_t needed = 1;
+    // The characters travel as UTF-8: one byte per character would lose every character
+    // outside the code page, a file opened from a Cyrillic folder among them.
     for (size_t i = 0; i < arguments.Count(); ++i)
     {
         packed.push_back(arguments.At(i).empty() ? std::string(1, static_cast<char>(kEmptyArgument))

@@ -10,6 +10,7 @@
 #include "launcher/error_report.h"
 #include "launcher/launcher.h"
 #include "launcher/unique_handle.h"
+#include "launcher/utf8_text.h"
 #include "ui/resources/resource.h"
 
 namespace
@@ -195,12 +196,7 @@ static bool ReadOptionFile(const std::wstring& path, std::wstring& text)
         return false;
     bytes.resize(read);
     const size_t skip = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + skip,
-                                           static_cast<int>(bytes.size() - skip), nullptr, 0);
-    text.assign(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_UTF8, 0, bytes.data() + skip, static_cast<int>(bytes.size() - skip),
-                            &text[0], length);
+    text = FromUtf8(bytes.substr(skip));
     return true;
 }
 

@@ -1,5 +1,6 @@
 // Writing the launch trace.
 #include "launcher/launch_trace.h"
+#include "launcher/utf8_text.h"
 #include "launcher/error_report.h"
 #include "launcher/unique_handle.h"
 
@@ -58,12 +59,7 @@ void TraceLine(const std::wstring& line)
         L"[" + DecimalText(GetCurrentProcessId()) + L" +" +
         DecimalText(static_cast<long long>((NowInMicroseconds() - g_traceStart) / 1000)) +
         L" ms] " + line + L"\r\n";
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string utf8(size > 0 ? size : 0, '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &utf8[0], size,
-                            nullptr, nullptr);
+    const std::string utf8 = ToUtf8(text);
     AcquireSRWLockExclusive(&g_traceLock);
     DWORD written = 0;
     WriteFile(g_traceFile.Get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
