@@ -226,8 +226,13 @@ bool CLauncher::ExpandOptionFiles(std::vector<std::wstring>& tokens, int depth)
         }
         std::vector<std::wstring> inner = SplitOptionFile(text);
         if (IsTracing())
-            TraceLine(L"VM option file " + path + L": " +
-                      DecimalText(static_cast<long long>(inner.size())) + L" options");
+        {
+            std::wstring line = L"VM parameter " + written + L" read from " + path + L":";
+            for (const std::wstring& option : inner)
+                line += option.find(L' ') == std::wstring::npos ? L" " + option
+                                                                : L" \"" + option + L"\"";
+            TraceLine(line);
+        }
         if (!ExpandOptionFiles(inner, depth + 1))
             return false;
         expanded.insert(expanded.end(), inner.begin(), inner.end());

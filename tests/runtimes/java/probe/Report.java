@@ -41,6 +41,11 @@ public class Report {
         if (Boolean.getBoolean("probe.open")) {
             System.out.println("java.lang opened: " + opensJavaLang());
         }
+        String module = System.getProperty("probe.module");
+        if (module != null) {
+            boolean present = ModuleLayer.boot().findModule(module).isPresent();
+            System.out.println("module " + module + ": " + (present ? "resolved" : "absent"));
+        }
         if (Boolean.getBoolean("probe.splash")) {
             System.out.println("runtime splash: " + (java.awt.SplashScreen.getSplashScreen() != null));
         }
