@@ -1,35 +1,22 @@
 // The executable's own path and the settings file beside it.
-#include "config/path_pieces.h"
+#include "base/path_pieces.h"
 #include "config/settings_file.h"
-#include "launcher/error_report.h"
+#include "report/error_report.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 
-#include <vector>
-
 bool CLauncher::GetModulePath(std::wstring& path)
 {
-    // A path longer than the classic limit is read whole: a cut one would name a
-    // settings file that does not exist.
-    DWORD size = MAX_PATH;
-    for (;;)
+    // Read once, before any other thread starts, and kept.
+    if (m_modulePath.empty() && !ReadModulePath(m_modulePath))
     {
-        std::vector<wchar_t> buffer(size, L'\0');
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
-        if (length == 0)
-        {
-            const DWORD errorCode = GetLastError();
-            ShowFormattedError(m_hMessageOwner, LoadText(IDS_WINDOWS_EXCEPTION),
-                               LoadText(IDS_MODULE_PATH_FAILED), errorCode);
-            return false;
-        }
-        if (length < size || size >= 32768)
-        {
-            path.assign(buffer.data(), length < size ? length : size - 1);
-            return true;
-        }
-        size *= 2;
+        const DWORD errorCode = GetLastError();
+        ShowFormattedError(m_hMessageOwner, LoadText(IDS_WINDOWS_EXCEPTION),
+                           LoadText(IDS_MODULE_PATH_FAILED), errorCode);
+        return false;
     }
+    path = m_modulePath;
+    return true;
 }
 
 bool CLauncher::GetModuleFolder(std::wstring& folder)

@@ -1,9 +1,11 @@
 // The launcher's settings, read once at start.
 #include "config/settings_file.h"
+#include "base/path_pieces.h"
+#include "base/text.h"
 #include "config/user_settings.h"
 #include "jre/jvm_resolution.h"
-#include "launcher/error_report.h"
-#include "launcher/launch_trace.h"
+#include "report/error_report.h"
+#include "report/launch_trace.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 

@@ -1,6 +1,7 @@
 #include "config/settings_file.h"
-#include "config/path_pieces.h"
-#include "launcher/launch_trace.h"
+#include "base/text.h"
+#include "base/path_pieces.h"
+#include "report/launch_trace.h"
 
 #include <windows.h>
 
@@ -61,22 +62,6 @@ void LookupSetting(const std::wstring& file, const std::wstring& section, const 
     if (extended[0] != L' ')
         value = L" ";
     value += extended;
-}
-
-static wchar_t LowerAscii(wchar_t c)
-{
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
-
-bool EqualsIgnoringAsciiCase(const std::wstring& value, const wchar_t* pLiteral)
-{
-    size_t i = 0;
-    for (; i < value.size() && pLiteral[i] != L'\0'; ++i)
-    {
-        if (LowerAscii(value[i]) != LowerAscii(pLiteral[i]))
-            return false;
-    }
-    return i == value.size() && pLiteral[i] == L'\0';
 }
 
 bool IsYesValue(const std::wstring& value)

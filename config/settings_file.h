@@ -25,9 +25,6 @@ void ReadProfileString(const std::wstring& file, const std::wstring& section,
 void LookupSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                    std::wstring& value);
 
-// The whole value equals the literal, ignoring the case of the letters A to Z only.
-bool EqualsIgnoringAsciiCase(const std::wstring& value, const wchar_t* pLiteral);
-
 // The yes-test of the settings: the whole value is "Yes" in any case of A to Z.
 bool IsYesValue(const std::wstring& value);
 

@@ -1,8 +1,8 @@
 #include "config/user_settings.h"
-#include "config/path_pieces.h"
+#include "base/path_pieces.h"
 #include "config/settings_file.h"
 #include "launcher/launcher.h"
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 
 // Writes "JRE Path". A file that does not exist yet is started as UTF-16, so that a folder
 // name outside the ANSI code page is stored intact.

@@ -1,6 +1,6 @@
 // Packing a later start's arguments into the record's argument area and reading them back.
 #include "instance/instance_record.h"
-#include "launcher/utf8_text.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <cstring>

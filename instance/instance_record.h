@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "launcher/argument_list.h"
+#include "base/argument_list.h"
 
 const size_t kInstanceArgumentAreaSize = 1040;
 

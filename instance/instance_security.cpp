@@ -2,7 +2,7 @@
 // the objects first under another account) must neither read a later start's arguments nor
 // answer it.
 #include "instance/instance_security.h"
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 
 #include <aclapi.h>
 

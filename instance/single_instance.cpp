@@ -1,11 +1,12 @@
 // Single-instance mode: the first start of an executable serves the later ones, which hand it
 // their arguments and end with its answer.
 #include "config/settings_file.h"
+#include "base/text.h"
 #include "instance/instance_record.h"
 #include "instance/instance_security.h"
 #include "launcher/launcher.h"
-#include "launcher/error_report.h"
-#include "launcher/launch_trace.h"
+#include "report/error_report.h"
+#include "report/launch_trace.h"
 #include "ui/resources/resource.h"
 
 #include <cstring>

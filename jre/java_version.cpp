@@ -1,16 +1,12 @@
 #include "jre/java_version.h"
-#include "launcher/error_report.h"
-
-static bool IsDigit(wchar_t c)
-{
-    return c >= L'0' && c <= L'9';
-}
+#include "base/text.h"
+#include "report/error_report.h"
 
 bool CJavaVersion::Parse(const std::wstring& text, int fill)
 {
     Clear();
     size_t position = 0;
-    while (position < text.size() && !IsDigit(text[position]))
+    while (position < text.size() && !IsAsciiDigit(text[position]))
         ++position;
     if (position == text.size())
         return false;
@@ -18,7 +14,7 @@ bool CJavaVersion::Parse(const std::wstring& text, int fill)
     while (count < kPartCount && position < text.size())
     {
         long long value = 0;
-        while (position < text.size() && IsDigit(text[position]))
+        while (position < text.size() && IsAsciiDigit(text[position]))
         {
             value = value * 10 + (text[position] - L'0');
             if (value > 2147483647LL)
@@ -29,7 +25,7 @@ bool CJavaVersion::Parse(const std::wstring& text, int fill)
             ++position;
         }
         m_parts[count++] = static_cast<int>(value);
-        while (position < text.size() && !IsDigit(text[position]))
+        while (position < text.size() && !IsAsciiDigit(text[position]))
             ++position;
     }
     m_count = count;

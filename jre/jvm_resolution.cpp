@@ -1,13 +1,6 @@
 #include "jre/jvm_resolution.h"
 
-#include "launcher/unique_handle.h"
-
-bool FileExists(const std::wstring& path)
-{
-    WIN32_FIND_DATAW data;
-    const CUniqueFind hFind(FindFirstFileW(path.c_str(), &data));
-    return hFind.IsValid();
-}
+#include "base/path_pieces.h"
 
 std::wstring ResolveJvmLibrary(const std::wstring& home, int jvmType, bool& isServerVm)
 {

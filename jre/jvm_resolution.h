@@ -11,9 +11,6 @@ enum EJvmType
     JvmTypeFavorServer = 2,
 };
 
-// True when a file-system search for exactly that path finds anything (a folder too).
-bool FileExists(const std::wstring& path);
-
 // home ends in a backslash. Returns home + the relative path of the first JVM library that
 // exists for that type, or empty; isServerVm is written only when a library is found.
 std::wstring ResolveJvmLibrary(const std::wstring& home, int jvmType, bool& isServerVm);

@@ -1,10 +1,10 @@
 // The order in which the launcher looks for a Java runtime, and the decision to hand the
 // launch to the companion executable when the runtime is a 32-bit one.
-#include "config/path_pieces.h"
-#include "launcher/launch_trace.h"
+#include "base/path_pieces.h"
+#include "report/launch_trace.h"
 #include "jre/jvm_resolution.h"
 #include "jre/mapped_image_file.h"
-#include "launcher/error_report.h"
+#include "report/error_report.h"
 #include "launcher/launcher.h"
 #include "ui/jre_not_found_message.h"
 

@@ -2,7 +2,7 @@
 #ifndef JVMHOST_MAPPED_IMAGE_FILE_H
 #define JVMHOST_MAPPED_IMAGE_FILE_H
 
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 
 #include <string>
 

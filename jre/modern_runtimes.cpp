@@ -1,12 +1,12 @@
 // Runtimes of Java 9 and later, which today's installers register under keys of their own,
 // and the one JAVA_HOME names: searched, with "Modern Runtimes", when the classic search has
 // found nothing.
-#include "config/path_pieces.h"
+#include "base/path_pieces.h"
 #include "jre/jvm_resolution.h"
 #include "jre/registry_view.h"
-#include "launcher/launch_trace.h"
+#include "report/launch_trace.h"
 #include "launcher/launcher.h"
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,10 +1,10 @@
 // The search among runtimes that installers registered under HKEY_LOCAL_MACHINE.
-#include "config/path_pieces.h"
+#include "base/path_pieces.h"
 #include "jre/jvm_resolution.h"
 #include "jre/registry_view.h"
-#include "launcher/launch_trace.h"
+#include "report/launch_trace.h"
 #include "launcher/launcher.h"
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #ifndef JVMHOST_REGISTRY_VIEW_H
 #define JVMHOST_REGISTRY_VIEW_H
 
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 
 #include <windows.h>
 

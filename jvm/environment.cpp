@@ -1,9 +1,9 @@
 // The process environment the Java program starts with, and the native library path.
-#include "launcher/launch_trace.h"
+#include "report/launch_trace.h"
 #include "jvm/environment.h"
-#include "config/path_pieces.h"
+#include "base/path_pieces.h"
 #include "jvm/narrow_text.h"
-#include "launcher/error_report.h"
+#include "report/error_report.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 

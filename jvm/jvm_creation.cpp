@@ -1,7 +1,8 @@
 // Creating the Java VM on the Java main thread.
-#include "launcher/launch_trace.h"
+#include "report/launch_trace.h"
+#include "base/text.h"
 #include "jvm/java_calls.h"
-#include "launcher/error_report.h"
+#include "report/error_report.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 
@@ -39,11 +40,9 @@ bool CLauncher::CreateJvm()
     const CTraceStep step(L"VM creation");
     for (size_t i = 0; IsTracing() && i < m_vmOptions.Count(); ++i)
     {
-        const std::string& option = m_vmOptions.At(i);
-        std::wstring wide(option.size(), L'\0');
-        wide.resize(MultiByteToWideChar(CP_ACP, 0, option.data(), static_cast<int>(option.size()),
-                                        &wide[0], static_cast<int>(wide.size())));
-        TraceLine(L"VM option " + DecimalText(static_cast<long long>(i + 1)) + L": " + wide);
+        // Read back in the code page it was narrowed to.
+        TraceLine(L"VM option " + DecimalText(static_cast<long long>(i + 1)) + L": " +
+                  FromCodePage(m_vmOptions.At(i), CP_THREAD_ACP));
     }
     const jint result = CreateJavaVm(m_pfnCreateJavaVM, m_vmOptions, &m_pJavaVM, &m_pJniEnv,
                                      IsTracing() ? &TraceJavaExit : nullptr);

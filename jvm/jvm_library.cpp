@@ -1,6 +1,6 @@
 // Loading the chosen JVM library and finding its Invocation API entries.
-#include "launcher/launch_trace.h"
-#include "launcher/error_report.h"
+#include "report/launch_trace.h"
+#include "report/error_report.h"
 #include "launcher/launcher.h"
 #include "launcher/library_entry.h"
 #include "ui/resources/resource.h"

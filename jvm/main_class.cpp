@@ -1,8 +1,8 @@
 // Calling the main class's main(String[]) on the Java main thread.
-#include "launcher/launch_trace.h"
+#include "report/launch_trace.h"
 #include "jvm/java_calls.h"
 #include "jvm/java_text.h"
-#include "launcher/error_report.h"
+#include "report/error_report.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 

@@ -1,25 +1,21 @@
 #include "jvm/memory_options.h"
-#include "launcher/error_report.h"
+#include "base/text.h"
+#include "report/error_report.h"
 
 #include <windows.h>
-
-static bool IsDigit(wchar_t c)
-{
-    return c >= L'0' && c <= L'9';
-}
 
 size_t ReadNumberList(const std::wstring& text, std::vector<unsigned long long>& numbers)
 {
     numbers.clear();
     size_t start = 0;
-    while (start < text.size() && !IsDigit(text[start]) && text[start] != L':')
+    while (start < text.size() && !IsAsciiDigit(text[start]) && text[start] != L':')
         ++start;
     if (start == text.size())
         return start;
     numbers.push_back(0);
     for (size_t i = start; i + 1 < text.size(); ++i)
     {
-        if (IsDigit(text[i]))
+        if (IsAsciiDigit(text[i]))
             numbers.back() = numbers.back() * 10 + (text[i] - L'0');
         else if (text[i] == L':')
             numbers.push_back(0);
@@ -86,14 +82,14 @@ void ExpandMemoryPercentage(std::wstring& token)
 
 unsigned long long ParseStackSize(const std::wstring& value)
 {
-    if (value.empty() || !IsDigit(value[0]))
+    if (value.empty() || !IsAsciiDigit(value[0]))
         return 0;
     if (value.find(L':') < value.size() - 1)
         return 0;
     unsigned long long number = 0;
     for (wchar_t c : value)
     {
-        if (IsDigit(c))
+        if (IsAsciiDigit(c))
             number = number * 10 + (c - L'0');
     }
     return number * UnitMultiplier(value);

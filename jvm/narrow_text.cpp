@@ -1,5 +1,6 @@
 #include "jvm/narrow_text.h"
-#include "launcher/argument_list.h"
+#include "base/argument_list.h"
+#include "base/text.h"
 
 #include <windows.h>
 
@@ -7,27 +8,12 @@
 
 std::string NarrowForVm(const std::wstring& text)
 {
-    if (text.empty())
-        return std::string();
-    const int length = WideCharToMultiByte(
-        CP_THREAD_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(length > 0 ? length : 0, '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), static_cast<int>(text.size()),
-                            &narrow[0], length, nullptr, nullptr);
-    return narrow;
+    return ToCodePage(text, CP_THREAD_ACP);
 }
 
 static bool SurvivesNarrowing(const std::wstring& text)
 {
-    const std::string narrow = NarrowForVm(text);
-    const int length = MultiByteToWideChar(CP_THREAD_ACP, 0, narrow.data(),
-                                           static_cast<int>(narrow.size()), nullptr, 0);
-    std::wstring back(length > 0 ? length : 0, L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_THREAD_ACP, 0, narrow.data(), static_cast<int>(narrow.size()),
-                            &back[0], length);
-    return back == text;
+    return FromCodePage(NarrowForVm(text), CP_THREAD_ACP) == text;
 }
 
 std::wstring AnsiSafePath(const std::wstring& path)

@@ -1,26 +1,20 @@
 // The class path and the other options the VM is created with, and the extra arguments
 // for main.
-#include "launcher/launch_trace.h"
+#include "report/launch_trace.h"
 #include "jvm/vm_options.h"
-#include "config/path_pieces.h"
+#include "base/path_pieces.h"
 #include "config/settings_file.h"
 #include "jvm/environment.h"
 #include "jvm/memory_options.h"
 #include "jvm/narrow_text.h"
-#include "launcher/error_report.h"
+#include "report/error_report.h"
 #include "launcher/launcher.h"
-#include "launcher/unique_handle.h"
-#include "launcher/utf8_text.h"
+#include "base/unique_handle.h"
+#include "base/text.h"
 #include "ui/resources/resource.h"
 
 namespace
 {
-// Absolute: "X:..." or "\\server...".
-bool IsAbsoluteEntry(const std::wstring& entry)
-{
-    return entry.size() >= 2 && (entry[1] == L':' || (entry[0] == L'\\' && entry[1] == L'\\'));
-}
-
 void AppendClassPathEntry(std::wstring& classPath, const std::wstring& entry)
 {
     // A jar under a folder the ANSI code page cannot spell reaches the VM in its short form.
@@ -87,7 +81,7 @@ void RemoveQuotes(std::wstring& token)
 
 void CLauncher::ExpandClassPathEntry(const std::wstring& entry, std::wstring& classPath)
 {
-    const std::wstring searchPath = IsAbsoluteEntry(entry) ? entry : ModuleFolder(*this) + entry;
+    const std::wstring searchPath = HasRoot(entry) ? entry : ModuleFolder(*this) + entry;
     const std::wstring matchFolder = FolderWithBackslash(searchPath);
     WIN32_FIND_DATAW data;
     const CUniqueFind hFind(FindFirstFileW(searchPath.c_str(), &data));
@@ -216,7 +210,7 @@ bool CLauncher::ExpandOptionFiles(std::vector<std::wstring>& tokens, int depth)
         }
         std::wstring path = token.substr(1);
         std::wstring folder;
-        if (!IsAbsoluteEntry(path) && GetModuleFolder(folder))
+        if (!HasRoot(path) && GetModuleFolder(folder))
             path = folder + path;
         std::wstring text;
         if (depth >= kMaxOptionFileDepth || !ReadOptionFile(path, text))
@@ -293,7 +287,7 @@ bool CLauncher::BuildVmOptions()
     for (size_t i = 0; i < entries.Count(); ++i)
     {
         const std::wstring& entry = entries.At(i);
-        if (entry.find(L'*') == std::wstring::npos && IsAbsoluteEntry(entry))
+        if (entry.find(L'*') == std::wstring::npos && HasRoot(entry))
             AppendClassPathEntry(classPath, entry);
         else
             ExpandClassPathEntry(entry, classPath);

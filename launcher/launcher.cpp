@@ -1,6 +1,6 @@
 #include "launcher/launcher.h"
-#include "launcher/launch_trace.h"
-#include "config/path_pieces.h"
+#include "report/launch_trace.h"
+#include "base/path_pieces.h"
 #include "splash/splash_window.h"
 
 CLauncher::CLauncher()

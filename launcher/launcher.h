@@ -15,8 +15,8 @@
 #include "jvm/jvm_entries.h"
 #include "jvm/vm_option_list.h"
 #include "instance/instance_record.h"
-#include "launcher/argument_list.h"
-#include "launcher/unique_handle.h"
+#include "base/argument_list.h"
+#include "base/unique_handle.h"
 
 class CSplashWindow;
 
@@ -121,6 +121,8 @@ public:
     static DWORD WINAPI SplashThread(void* pParameter);
     void StopNativeSplash();
 
+    // The executable's path, read at the first call of GetModulePath.
+    std::wstring m_modulePath;
     CUniqueHandle m_hSplashThread;
     DWORD m_dwSplashThreadId;
     std::wstring m_splashImage;

@@ -1,6 +1,7 @@
 // Entry function of jvmhost.exe.
-#include "launcher/launch_trace.h"
-#include "launcher/error_report.h"
+#include "report/launch_trace.h"
+#include "base/text.h"
+#include "report/error_report.h"
 #include "launcher/launcher.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)

@@ -1,7 +1,7 @@
 // The Java main thread: it creates the VM and runs the main class on a stack of the size
 // the settings or the JVM ask for.
 #include "launcher/launcher.h"
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 // Hand-off to the companion executable ("Pair Product") when the JVM found belongs to the
 // other processor width.
-#include "launcher/launch_trace.h"
-#include "launcher/error_report.h"
+#include "report/launch_trace.h"
+#include "report/error_report.h"
 #include "launcher/launcher.h"
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 #include "ui/resources/resource.h"
 
 namespace

@@ -1,8 +1,8 @@
 // Choosing the splash, and the runtime's own splash library ("splashscreen.dll").
-#include "config/path_pieces.h"
+#include "base/path_pieces.h"
 #include "config/settings_file.h"
 #include "jvm/narrow_text.h"
-#include "launcher/launch_trace.h"
+#include "report/launch_trace.h"
 #include "launcher/launcher.h"
 #include "launcher/library_entry.h"
 #include "splash/splash_window.h"

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 
 class CSplashPicture
 {

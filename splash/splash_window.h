@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 #include "ui/window_framework.h"
 
 class CSplashWindow : public CWindowBase

@@ -1,8 +1,9 @@
 // The Java Exception dialog and the launcher's question whether to stop after an exception.
 #include "ui/java_exception_dialog.h"
+#include "base/text.h"
 #include "jvm/java_calls.h"
 #include "jvm/java_text.h"
-#include "launcher/error_report.h"
+#include "report/error_report.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 

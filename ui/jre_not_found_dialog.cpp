@@ -1,9 +1,9 @@
 // The JRE Not Found dialog and the launcher's question for a runtime.
 #include "ui/jre_not_found_dialog.h"
-#include "config/path_pieces.h"
+#include "base/path_pieces.h"
 #include "jre/jvm_resolution.h"
-#include "launcher/error_report.h"
-#include "launcher/launch_trace.h"
+#include "report/error_report.h"
+#include "report/launch_trace.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 #include "ui/system_libraries.h"

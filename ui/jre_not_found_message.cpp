@@ -1,6 +1,7 @@
 #include "ui/jre_not_found_message.h"
+#include "base/text.h"
 #include "jre/jvm_resolution.h"
-#include "launcher/error_report.h"
+#include "report/error_report.h"
 #include "ui/resources/resource.h"
 
 std::wstring DescribeRequiredVersion(const CJavaVersion& minVersion, const CJavaVersion& maxVersion)

@@ -1,6 +1,6 @@
 // Reading the link colours from the registry.
 #include "ui/link_colors.h"
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 
 #include <cwchar>
 

@@ -1,7 +1,7 @@
 // Loading ole32, oleaut32, shell32 and comctl32 when the splash picture or a dialog first
 // needs them. The libraries stay loaded for the life of the process.
 #include "launcher/library_entry.h"
-#include "launcher/unique_handle.h"
+#include "base/unique_handle.h"
 #include "ui/system_libraries.h"
 
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-#include "launcher/argument_list.h"
+#include "base/argument_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "launcher/error_report.h"
+#include "report/error_report.h"
+#include "base/text.h"
 #include "message_box_probe.h"
 #include "ui/resources/resource.h"
 

@@ -1,4 +1,5 @@
 #include "config/user_settings.h"
+#include "base/path_pieces.h"
 #include "jre/jvm_resolution.h"
 #include "launcher/launcher.h"
 #include "message_box_probe.h"

@@ -1,6 +1,6 @@
 #include "test_folders.h"
-#include "config/path_pieces.h"
-#include "launcher/unique_handle.h"
+#include "base/path_pieces.h"
+#include "base/unique_handle.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "jvm/environment.h"
 #include "jvm/memory_options.h"
 #include "jvm/narrow_text.h"
-#include "jvm/stream_redirection.h"
+#include "base/path_pieces.h"
 #include "jvm/vm_options.h"
 #include "jre/jvm_resolution.h"
 #include "launcher/launcher.h"

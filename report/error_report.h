@@ -6,18 +6,9 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 // The string resource with that id; empty when there is none.
 std::wstring LoadText(UINT id);
-
-// Fills the placeholders of format ("%s", "%d", "%%") with values, in order. Numbers are
-// passed already printed. A placeholder without a value stays as it is.
-std::wstring FormatText(const std::wstring& format, const std::vector<std::wstring>& values);
-
-// A whole number in decimal digits, with "-" in front when negative. (The C runtime's printf
-// family, which would do the same, brings 17 KB of floating-point formatting along.)
-std::wstring DecimalText(long long value);
 
 void ShowErrorMessage(HWND owner, const std::wstring& text);
 

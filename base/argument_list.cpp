@@ -1,4 +1,5 @@
-#include "launcher/argument_list.h"
+// CArgumentList, and splitting and trimming text.
+#include "base/argument_list.h"
 
 #include <cwctype>
 

@@ -1,8 +1,7 @@
 // Writing the launch trace.
-#include "launcher/launch_trace.h"
-#include "launcher/utf8_text.h"
-#include "launcher/error_report.h"
-#include "launcher/unique_handle.h"
+#include "report/launch_trace.h"
+#include "base/text.h"
+#include "base/unique_handle.h"
 
 namespace
 {
