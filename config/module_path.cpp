@@ -1,6 +1,5 @@
-// The executable's own path and the settings file beside it.
+// The executable's own path and folder.
 #include "base/path_pieces.h"
-#include "config/settings_file.h"
 #include "report/error_report.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
@@ -27,12 +26,4 @@ bool CLauncher::GetModuleFolder(std::wstring& folder)
         return false;
     folder = FolderWithBackslash(modulePath);
     return true;
-}
-
-bool CLauncher::GetSettingsFilePath(std::wstring& path)
-{
-    std::wstring modulePath;
-    if (!GetModulePath(modulePath))
-        return false;
-    return DeriveSettingsFilePath(modulePath, path);
 }

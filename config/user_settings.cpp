@@ -1,3 +1,4 @@
+// The per-user settings files, which remember the runtime a user picked.
 #include "config/user_settings.h"
 #include "base/path_pieces.h"
 #include "config/settings_file.h"
@@ -19,24 +20,6 @@ static void WriteJrePath(const std::wstring& file, const std::wstring& home)
     WritePrivateProfileStringW(kJreSection, L"JRE Path", home.c_str(), file.c_str());
 }
 
-bool IsUserSettingsPlatform()
-{
-    OSVERSIONINFOEXW extended;
-    ZeroMemory(&extended, sizeof(extended));
-    extended.dwOSVersionInfoSize = sizeof(extended);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&extended)))
-        return extended.dwPlatformId == VER_PLATFORM_WIN32_NT;
-    OSVERSIONINFOW plain;
-    ZeroMemory(&plain, sizeof(plain));
-    plain.dwOSVersionInfoSize = sizeof(plain);
-    if (GetVersionExW(&plain))
-        return plain.dwPlatformId == VER_PLATFORM_WIN32_NT;
-#pragma GCC diagnostic pop
-    return false;
-}
-
 std::wstring FilterProductFolderName(const std::wstring& productName)
 {
     std::wstring folder;
@@ -55,59 +38,40 @@ std::wstring ExecutableBaseName(const std::wstring& executablePath)
     return dot == std::wstring::npos ? name : name.substr(0, dot);
 }
 
-void CLauncher::BuildUserSettingsFilePath(const std::wstring& executablePath, std::wstring& path,
-                                          bool createFolders)
+std::wstring UserSettingsFilePath(const std::wstring& executablePath,
+                                  const std::wstring& productName, const std::wstring& productCode,
+                                  bool createFolders)
 {
     wchar_t appData[MAX_PATH] = L"";
     const DWORD length = GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
-    path = length > 0 && length < MAX_PATH ? appData : L"";
-    path += L"\\" + FilterProductFolderName(m_productName);
+    std::wstring path = length > 0 && length < MAX_PATH ? appData : L"";
+    path += L"\\" + FilterProductFolderName(productName);
     if (createFolders)
         CreateDirectoryW(path.c_str(), nullptr);
-    path += L"\\" + m_productCode;
+    path += L"\\" + productCode;
     if (createFolders)
         CreateDirectoryW(path.c_str(), nullptr);
-    path += L"\\" + ExecutableBaseName(executablePath) + L".ini";
-}
-
-void CLauncher::GetUserSettingsFilePath(std::wstring& path, bool createFolders)
-{
-    path.clear();
-    std::wstring modulePath;
-    if (GetModulePath(modulePath))
-        BuildUserSettingsFilePath(modulePath, path, createFolders);
-}
-
-void CLauncher::GetPairUserSettingsFilePath(std::wstring& path)
-{
-    path.clear();
-    if (!m_pairProduct.empty())
-        BuildUserSettingsFilePath(m_pairProduct, path, true);
-}
-
-bool CLauncher::GetPairSettingsFilePath(std::wstring& path)
-{
-    if (m_pairProduct.empty())
-        return false;
-    return DeriveSettingsFilePath(m_pairProduct, path);
+    return path + L"\\" + ExecutableBaseName(executablePath) + L".ini";
 }
 
 void CLauncher::SaveJrePath(const std::wstring& home)
 {
+    // Only a launch with a companion remembers the runtime a user picked: the companion's own
+    // settings file tells that there is one.
     std::wstring pairSettingsFile;
-    if (!GetPairSettingsFilePath(pairSettingsFile))
+    const std::wstring& pair = m_settings.pairProduct;
+    if (pair.empty() || !DeriveSettingsFilePath(pair, pairSettingsFile))
         return;
-    if (IsUserSettingsPlatform() && !m_bService)
+    if (m_settings.bService)
     {
-        std::wstring userFile;
-        GetUserSettingsFilePath(userFile, true);
-        if (!userFile.empty())
-            WriteJrePath(userFile, home);
-        std::wstring pairUserFile;
-        GetPairUserSettingsFilePath(pairUserFile);
-        if (!pairUserFile.empty())
-            WriteJrePath(pairUserFile, home);
+        WriteJrePath(pairSettingsFile, home);
         return;
     }
-    WriteJrePath(pairSettingsFile, home);
+    std::wstring modulePath;
+    if (GetModulePath(modulePath))
+        WriteJrePath(
+            UserSettingsFilePath(modulePath, m_settings.productName, m_settings.productCode, true),
+            home);
+    WriteJrePath(UserSettingsFilePath(pair, m_settings.productName, m_settings.productCode, true),
+                 home);
 }

@@ -97,12 +97,13 @@ DWORD WINAPI CLauncher::SecondaryMainWorker(void* pParameter)
             std::vector<std::u16string> arguments;
             for (size_t i = 0; i < pRequest->arguments.Count(); ++i)
                 arguments.push_back(ToJavaText(pRequest->arguments.At(i)));
-            const ESecondaryMainResult result = CallSecondaryMain(
-                ToJavaText(pLauncher->m_mainClass), arguments, pEnv, PostReply, pRequest.get());
+            const ESecondaryMainResult result =
+                CallSecondaryMain(ToJavaText(pLauncher->m_settings.mainClass), arguments, pEnv,
+                                  PostReply, pRequest.get());
             ReplyToFailure(pRequest.get(), result);
             bServed = true;
             // An IBM VM is left to end the process itself, as after main.
-            if (!pLauncher->m_allowIbm && !pLauncher->m_favorIbm)
+            if (!IsVendorSearched(pLauncher->m_settings.vmProvider, VendorIbm))
                 pJavaVM->DetachCurrentThread();
         }
     }

@@ -1,6 +1,5 @@
 // Single-instance mode: the first start of an executable serves the later ones, which hand it
 // their arguments and end with its answer.
-#include "config/settings_file.h"
 #include "base/text.h"
 #include "instance/instance_record.h"
 #include "instance/instance_security.h"
@@ -34,15 +33,7 @@ InstanceRecord* Record(CLauncher& launcher)
 
 bool CLauncher::SetupSingleInstance()
 {
-    std::wstring file;
-    if (!GetSettingsFilePath(file))
-        return false;
-    std::wstring value;
-    LookupSetting(file, kApplicationSection, L"Application Type", value);
-    if (value == L"service")
-        return true;
-    LookupSetting(file, kApplicationSection, L"Single Instance", value);
-    if (value != L"yes")
+    if (!m_settings.bSingleInstance)
         return true;
 
     std::wstring modulePath;

@@ -2,16 +2,10 @@
 #ifndef JVMHOST_JRE_CANDIDATE_H
 #define JVMHOST_JRE_CANDIDATE_H
 
-#include "jre/java_version.h"
+#include "base/java_version.h"
+#include "config/launch_settings.h"
 
 #include <string>
-
-enum EVendor
-{
-    VendorSun,
-    VendorJRockit,
-    VendorIbm,
-};
 
 // A key under HKEY_LOCAL_MACHINE whose subkeys are registered runtimes, one per version.
 struct SVendorKey

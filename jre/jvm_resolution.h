@@ -2,14 +2,9 @@
 #ifndef JVMHOST_JVM_RESOLUTION_H
 #define JVMHOST_JVM_RESOLUTION_H
 
-#include <string>
+#include "config/launch_settings.h"
 
-enum EJvmType
-{
-    JvmTypeDefault = 0,
-    JvmTypeServer = 1,
-    JvmTypeFavorServer = 2,
-};
+#include <string>
 
 // home ends in a backslash. Returns home + the relative path of the first JVM library that
 // exists for that type, or empty; isServerVm is written only when a library is found.

@@ -24,17 +24,14 @@ const wchar_t kJavaSoftJreKey[] = L"Software\\JavaSoft\\Java Runtime Environment
 
 bool CLauncher::SearchRegistry(int pass, std::wstring& home)
 {
-    if (pass == 1 && m_pairProduct.empty())
+    if (pass == 1 && m_settings.pairProduct.empty())
         return false;
     std::vector<CJreCandidate> candidates;
     for (const SVendorKey& vendorKey : kVendorKeys)
     {
-        const bool kindSearched =
-            m_searchBothKinds || (vendorKey.isJdk ? m_preferJdk : m_preferJre);
-        const bool vendorSearched = vendorKey.vendor == VendorSun ? m_allowSun || m_favorSun
-                                    : vendorKey.vendor == VendorJRockit
-                                        ? m_allowJRockit || m_favorJRockit
-                                        : m_allowIbm || m_favorIbm;
+        const bool kindSearched = SearchesBothKinds(m_settings.jvmSource) ||
+                                  PrefersKind(m_settings.jvmSource, vendorKey.isJdk);
+        const bool vendorSearched = IsVendorSearched(m_settings.vmProvider, vendorKey.vendor);
         if (kindSearched && vendorSearched)
             CollectVendorKey(vendorKey, pass, candidates);
     }
@@ -62,9 +59,7 @@ void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
     const std::vector<std::wstring> names = SubkeyNames(hVendorKey.Get());
     hVendorKey.Reset();
 
-    const bool favoredVendor = vendorKey.vendor == VendorSun       ? m_favorSun
-                               : vendorKey.vendor == VendorJRockit ? m_favorJRockit
-                                                                   : m_favorIbm;
+    const bool favoredVendor = IsVendorFavored(m_settings.vmProvider, vendorKey.vendor);
     for (const std::wstring& name : names)
     {
         CJreCandidate candidate;
@@ -86,7 +81,7 @@ void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
             TraceLine(found + L": no JavaHome, or no JVM of the configured type there");
             continue;
         }
-        candidate.isFavored = (vendorKey.isJdk ? m_preferJdk : m_preferJre) && favoredVendor;
+        candidate.isFavored = PrefersKind(m_settings.jvmSource, vendorKey.isJdk) && favoredVendor;
         TraceLine(found + L": accepted, " + candidate.home);
         candidates.push_back(candidate);
     }
@@ -96,9 +91,9 @@ bool CLauncher::IsInVersionWindow(const CJavaVersion& version) const
 {
     // A maximum that was never given bounds nothing: without it every registered runtime
     // would be out of reach while the user is told that any version will do.
-    if (!m_maxVersion.IsUnset() && version.IsGreater(m_maxVersion))
+    if (!m_settings.maxVersion.IsUnset() && version.IsGreater(m_settings.maxVersion))
         return false;
-    return !version.IsLess(m_minVersion);
+    return !version.IsLess(m_settings.minVersion);
 }
 
 bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring& name, int pass,
@@ -111,7 +106,7 @@ bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring&
     home = WithTrailingBackslash(javaHome);
     if (vendorKey.isJdk)
         home += L"jre\\";
-    int jvmType = m_jvmType;
+    int jvmType = m_settings.jvmType;
     if (jvmType == JvmTypeFavorServer && std::wstring(vendorKey.path) == kJavaSoftJreKey)
         jvmType = JvmTypeDefault;
     bool isServer = false;
@@ -123,8 +118,8 @@ bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring&
 
 void CLauncher::SortCandidates(std::vector<CJreCandidate>& candidates)
 {
-    const bool byFavor = m_searchBothKinds;
-    const bool byServer = m_jvmType == JvmTypeFavorServer;
+    const bool byFavor = SearchesBothKinds(m_settings.jvmSource);
+    const bool byServer = m_settings.jvmType == JvmTypeFavorServer;
     std::stable_sort(candidates.begin(), candidates.end(),
                      [byFavor, byServer](const CJreCandidate& a, const CJreCandidate& b)
                      {
@@ -139,10 +134,10 @@ void CLauncher::SortCandidates(std::vector<CJreCandidate>& candidates)
 void CLauncher::ChooseCandidate(const std::vector<CJreCandidate>& candidates, std::wstring& home,
                                 CJavaVersion& version)
 {
-    for (size_t i = 0; i < m_preferredVersions.Count(); ++i)
+    for (size_t i = 0; i < m_settings.preferredVersions.Count(); ++i)
     {
         CJavaVersion pattern;
-        pattern.Parse(m_preferredVersions.At(i), kVersionFillLow);
+        pattern.Parse(m_settings.preferredVersions.At(i), kVersionFillLow);
         for (const CJreCandidate& candidate : candidates)
         {
             if (candidate.version.Matches(pattern))

@@ -71,21 +71,22 @@ bool CLauncher::PrepareEnvironment()
     SetEnvironmentVariableW(L"QV_JVM_HOME", home.c_str());
     TraceLine(L"environment QV_JVM_PATH = " + library + L", QV_JVM_HOME = " + home);
 
-    if (!m_libraryPath.empty())
+    if (!m_settings.libraryPath.empty())
     {
         std::wstring moduleFolder;
         GetModuleFolder(moduleFolder);
         const std::wstring libFolder = FolderWithBackslash(binFolder) + L"lib";
-        AppendWithSeparator(m_libraryPath, L"");
-        m_libraryPath += moduleFolder + L";.;%Path%;" + libFolder;
-        ExpandEnvironmentReferences(m_libraryPath);
+        std::wstring libraryPath = m_settings.libraryPath;
+        AppendWithSeparator(libraryPath, L"");
+        libraryPath += moduleFolder + L";.;%Path%;" + libFolder;
+        ExpandEnvironmentReferences(libraryPath);
         // A folder the ANSI code page cannot spell reaches the VM in its short form.
-        m_vmOptions.Append("-Djava.library.path=" + NarrowForVm(AnsiSafePathList(m_libraryPath)));
+        m_vmOptions.Append("-Djava.library.path=" + NarrowForVm(AnsiSafePathList(libraryPath)));
     }
 
     std::wstring searchPath;
-    if (!m_systemPath.empty())
-        AppendWithSeparator(searchPath, m_systemPath);
+    if (!m_settings.systemPath.empty())
+        AppendWithSeparator(searchPath, m_settings.systemPath);
     searchPath += L"%Path%;" + binFolder;
     ExpandEnvironmentReferences(searchPath);
     // An environment variable holds at most 32,767 characters. A longer search path cannot be

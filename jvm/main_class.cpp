@@ -35,16 +35,16 @@ static void ReportMainCallFailure(const SMainCall& call, HWND hOwner, const std:
 
 bool CLauncher::InvokeMainClass()
 {
-    TraceLine(L"main class: " + m_mainClass);
+    TraceLine(L"main class: " + m_settings.mainClass);
     const CTraceStep step(L"main");
     std::vector<std::u16string> arguments;
     for (size_t i = 0; i < m_arguments.Count(); ++i)
         arguments.push_back(ToJavaText(m_arguments.At(i)));
-    const SMainCall call =
-        CallMainMethod(ToJavaText(m_mainClass), arguments, m_pJniEnv, SignalMainStarted, this);
+    const SMainCall call = CallMainMethod(ToJavaText(m_settings.mainClass), arguments, m_pJniEnv,
+                                          SignalMainStarted, this);
     if (call.result != MainCallReturned)
     {
-        ReportMainCallFailure(call, m_hMessageOwner, m_mainClass);
+        ReportMainCallFailure(call, m_hMessageOwner, m_settings.mainClass);
         // DestroyJavaVM waits for every thread still attached: this one must not stay so, and
         // what is left pending has been reported already.
         m_pJniEnv->ExceptionClear();
@@ -55,7 +55,7 @@ bool CLauncher::InvokeMainClass()
     {
         TraceLine(L"an exception escaped main");
         StopNativeSplash();
-        if (m_bFailureCheck)
+        if (m_settings.bFailureCheck)
         {
             const bool bStop = ShowJavaExceptionDialog(call.escapedException, m_pJniEnv);
             TraceLine(bStop ? L"Java Exception dialog: Stop" : L"Java Exception dialog: Ignore");
@@ -63,7 +63,7 @@ bool CLauncher::InvokeMainClass()
                 CallSystemExit(m_pJniEnv);
         }
     }
-    if (m_allowIbm || m_favorIbm)
+    if (IsVendorSearched(m_settings.vmProvider, VendorIbm))
         Sleep(INFINITE);
     return m_pJavaVM->DetachCurrentThread() == JNI_OK;
 }

@@ -3,7 +3,6 @@
 #include "report/launch_trace.h"
 #include "jvm/vm_options.h"
 #include "base/path_pieces.h"
-#include "config/settings_file.h"
 #include "jvm/environment.h"
 #include "jvm/memory_options.h"
 #include "jvm/narrow_text.h"
@@ -29,11 +28,11 @@ std::wstring ModuleFolder(CLauncher& launcher)
     return StripLastComponent(folder);
 }
 
-void ReadExpanded(const std::wstring& file, const wchar_t* pKey, std::wstring& value)
+std::wstring Expanded(std::wstring value)
 {
-    LookupSetting(file, kApplicationSection, pKey, value);
     if (!value.empty())
         ExpandEnvironmentReferences(value);
+    return value;
 }
 } // namespace
 
@@ -275,14 +274,8 @@ bool CLauncher::SplitVmParameters(const std::wstring& text, std::vector<std::wst
 bool CLauncher::BuildVmOptions()
 {
     const CTraceStep step(L"VM options");
-    std::wstring file;
-    if (!GetSettingsFilePath(file))
-        return false;
-
-    std::wstring value;
-    LookupSetting(file, kClassPathSection, L"Class Path", value);
     CArgumentList entries;
-    SplitString(value, L";", entries);
+    SplitString(m_settings.classPath, L";", entries);
     std::wstring classPath;
     for (size_t i = 0; i < entries.Count(); ++i)
     {
@@ -293,8 +286,7 @@ bool CLauncher::BuildVmOptions()
             ExpandClassPathEntry(entry, classPath);
     }
 
-    LookupSetting(file, kApplicationSection, L"Embedded Jar", value);
-    if (IsYesValue(value))
+    if (m_settings.bEmbeddedJar)
     {
         std::wstring modulePath;
         if (!classPath.empty() && classPath[classPath.size() - 1] != L';')
@@ -310,8 +302,7 @@ bool CLauncher::BuildVmOptions()
 
     std::vector<std::wstring> options;
     options.push_back(L"-Djava.class.path=" + classPath);
-    LookupSetting(file, kJreSection, L"Virtual Machine Parameters", value);
-    if (!SplitVmParameters(value, options))
+    if (!SplitVmParameters(m_settings.vmParameters, options))
         return false;
     for (std::wstring& option : options)
     {
@@ -319,13 +310,14 @@ bool CLauncher::BuildVmOptions()
         m_vmOptions.Append(NarrowForVm(option));
     }
 
-    ReadExpanded(file, L"Output File", m_outputFile);
-    ReadExpanded(file, L"Error File", m_errorFile);
-    ReadExpanded(file, L"Cmd", m_cmd);
-    if (!m_cmd.empty())
+    // Expanded now that the environment for the VM is set.
+    m_outputFile = Expanded(m_settings.outputFile);
+    m_errorFile = Expanded(m_settings.errorFile);
+    const std::wstring cmd = Expanded(m_settings.cmd);
+    if (!cmd.empty())
     {
         CArgumentList extra;
-        SplitArguments(m_cmd, extra);
+        SplitArguments(cmd, extra);
         for (size_t i = 0; i < extra.Count(); ++i)
         {
             if (!extra.At(i).empty())

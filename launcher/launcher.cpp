@@ -4,12 +4,8 @@
 #include "splash/splash_window.h"
 
 CLauncher::CLauncher()
-    : m_dwSplashThreadId(0), m_jvmType(0), m_pJavaVM(nullptr), m_pJniEnv(nullptr),
-      m_hMessageOwner(nullptr), m_bService(false), m_preferJdk(false), m_preferJre(false),
-      m_searchBothKinds(true), m_allowJRockit(false), m_allowSun(true), m_allowIbm(false),
-      m_favorJRockit(false), m_favorSun(true), m_favorIbm(false), m_bPrimaryInstance(false),
-      m_bSingleInstance(false), m_bPairReturnCode(false), m_bFailureCheck(false),
-      m_bModernRuntimes(false), m_bOverrideWorkingDir(false), m_mainThreadStackSize(0),
+    : m_dwSplashThreadId(0), m_pJavaVM(nullptr), m_pJniEnv(nullptr), m_hMessageOwner(nullptr),
+      m_bPrimaryInstance(false), m_bSingleInstance(false), m_mainThreadStackSize(0),
       m_pfnSplashClose(nullptr), m_runPairProduct(false), m_pfnCreateJavaVM(nullptr),
       m_pfnGetDefaultJavaVMInitArgs(nullptr), m_uInstanceMessage(0), m_dwListenerThreadId(0),
       m_activeWorkers(0)
@@ -27,7 +23,7 @@ bool CLauncher::Initialize()
         return false;
     if (m_bSingleInstance && !m_bPrimaryInstance)
         return true;
-    if (m_bOverrideWorkingDir)
+    if (m_settings.bOverrideWorkingDir)
         SetWorkingDirectoryToModule();
     return LocateJvm();
 }
@@ -63,7 +59,6 @@ void CLauncher::Shutdown()
     StopInstanceListener();
     CloseJreSplash();
     m_arguments.Clear();
-    m_preferredVersions.Clear();
     m_vmOptions.Clear();
 }
 

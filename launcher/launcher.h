@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "jre/java_version.h"
+#include "base/java_version.h"
+#include "config/launch_settings.h"
 #include "jre/jre_candidate.h"
 #include "jvm/jvm_entries.h"
 #include "jvm/vm_option_list.h"
@@ -46,17 +47,9 @@ public:
     bool GetModulePath(std::wstring& path);
     // The executable's folder with its trailing backslash; empty when the path has none.
     bool GetModuleFolder(std::wstring& folder);
-    bool GetSettingsFilePath(std::wstring& path);
     bool ReadSettings();
-    bool ReadSettingsFile(const std::wstring& file);
-    void ReadJrePath(const std::wstring& settingsFile);
 
     // Per-user settings files.
-    void BuildUserSettingsFilePath(const std::wstring& executablePath, std::wstring& path,
-                                   bool createFolders);
-    void GetUserSettingsFilePath(std::wstring& path, bool createFolders);
-    void GetPairUserSettingsFilePath(std::wstring& path);
-    bool GetPairSettingsFilePath(std::wstring& path);
     void SaveJrePath(const std::wstring& home);
 
     // Single instance.
@@ -123,38 +116,18 @@ public:
 
     // The executable's path, read at the first call of GetModulePath.
     std::wstring m_modulePath;
+    SLaunchSettings m_settings;
     CUniqueHandle m_hSplashThread;
     DWORD m_dwSplashThreadId;
-    std::wstring m_splashImage;
-    std::wstring m_splashShadow;
-    int m_jvmType;
     std::wstring m_jvmLibraryPath;
     JavaVM* m_pJavaVM;
     JNIEnv* m_pJniEnv;
-    std::wstring m_mainClass;
     CJavaVersion m_foundJreVersion;
-    CJavaVersion m_minVersion;
-    CJavaVersion m_maxVersion;
     CArgumentList m_arguments;
     std::unique_ptr<CSplashWindow> m_pSplashWindow;
     // Written by the splash thread, read by whichever thread shows an error box.
     std::atomic<HWND> m_hMessageOwner;
-    bool m_bService;
-    bool m_preferJdk;
-    bool m_preferJre;
-    bool m_searchBothKinds;
-    bool m_allowJRockit;
-    bool m_allowSun;
-    bool m_allowIbm;
-    bool m_favorJRockit;
-    bool m_favorSun;
-    bool m_favorIbm;
-    std::wstring m_productName;
-    std::wstring m_productCode;
     CVmOptionList m_vmOptions;
-    CArgumentList m_preferredVersions;
-    std::wstring m_jrePath;
-    std::wstring m_libraryPath;
     CUniqueMappedView m_pInstanceRecord;
     CUniqueHandle m_hInstanceMapping;
     CUniqueHandle m_hListenerThread;
@@ -162,13 +135,6 @@ public:
     bool m_bSingleInstance;
     std::wstring m_outputFile;
     std::wstring m_errorFile;
-    std::wstring m_systemPath;
-    std::wstring m_cmd;
-    std::wstring m_pairProduct;
-    bool m_bPairReturnCode;
-    bool m_bFailureCheck;
-    bool m_bModernRuntimes;
-    bool m_bOverrideWorkingDir;
     size_t m_mainThreadStackSize;
     void (*m_pfnSplashClose)();
     CUniqueHandle m_hMainStartedEvent;

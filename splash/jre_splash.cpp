@@ -1,6 +1,5 @@
 // Choosing the splash, and the runtime's own splash library ("splashscreen.dll").
 #include "base/path_pieces.h"
-#include "config/settings_file.h"
 #include "jvm/narrow_text.h"
 #include "report/launch_trace.h"
 #include "launcher/launcher.h"
@@ -14,20 +13,13 @@ typedef void (*PfnSplashSetFileJarName)(const char* pFileName, const char* pJarN
 
 bool CLauncher::ShowSplash()
 {
-    std::wstring settingsFile;
-    if (!GetSettingsFilePath(settingsFile))
-        return false;
-    std::wstring preferNative;
-    ReadProfileString(settingsFile, kDisplaySection, L"Splash Screen", m_splashImage);
-    ReadProfileString(settingsFile, kDisplaySection, L"Splash Screen Shadow", m_splashShadow);
-    ReadProfileString(settingsFile, kDisplaySection, L"Preffer Native Splash Screen", preferNative);
-    if (m_splashImage.empty())
+    if (m_settings.splashImage.empty())
     {
         TraceLine(L"splash: none");
         return true;
     }
     const std::wstring library = FindJreSplashLibrary(m_jvmLibraryPath, L"splashscreen.dll");
-    if (IsYesValue(preferNative) && !library.empty() && StartJreSplash(library))
+    if (m_settings.bPreferNativeSplash && !library.empty() && StartJreSplash(library))
         return true;
     TraceLine(L"splash: the launcher's own window");
     m_pSplashWindow.reset(new CSplashWindow());
@@ -72,7 +64,7 @@ bool CLauncher::StartJreSplash(const std::wstring& libraryPath)
     if (pfnInit == nullptr || pfnLoadFile == nullptr || pfnSetFileJarName == nullptr)
         return false;
     // A path the code page cannot hold is handed over in its short form, which it can.
-    const std::string image = NarrowForVm(AnsiSafePath(m_splashImage));
+    const std::string image = NarrowForVm(AnsiSafePath(m_settings.splashImage));
     pfnInit();
     const int loaded = pfnLoadFile(image.c_str());
     TraceLine(loaded ? L"splash: the runtime's library"

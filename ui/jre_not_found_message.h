@@ -2,7 +2,7 @@
 #ifndef JVMHOST_JRE_NOT_FOUND_MESSAGE_H
 #define JVMHOST_JRE_NOT_FOUND_MESSAGE_H
 
-#include "jre/java_version.h"
+#include "base/java_version.h"
 
 #include <string>
 

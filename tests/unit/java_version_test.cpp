@@ -1,4 +1,4 @@
-#include "jre/java_version.h"
+#include "base/java_version.h"
 
 #include <gtest/gtest.h>
 

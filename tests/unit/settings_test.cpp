@@ -1,8 +1,8 @@
 #include "config/user_settings.h"
 #include "base/path_pieces.h"
 #include "jre/jvm_resolution.h"
+#include "config/launch_settings.h"
 #include "launcher/launcher.h"
-#include "message_box_probe.h"
 #include "test_folders.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,8 @@ protected:
         WriteTextFile(file,
                       (withMainClass ? "[Java Runtime Environment+]\r\nMain Class=a.B\r\n" : "") +
                           text);
-        return m_launcher.ReadSettingsFile(file);
+        m_settings = SLaunchSettings();
+        return ReadLaunchSettings(file, L"C:\\Apps\\tool.exe", m_settings);
     }
     std::string Jre(const std::string& lines) { return "[Java Runtime Environment]\r\n" + lines; }
     std::string App(const std::string& lines) { return "[Application]\r\n" + lines; }
@@ -30,55 +31,63 @@ protected:
         return {version.m_parts[0], version.m_parts[1], version.m_parts[2], version.m_parts[3],
                 version.m_count};
     }
+    // Searched and favoured, for JRockit, Sun and IBM.
     std::vector<bool> Providers()
     {
-        return {m_launcher.m_allowJRockit, m_launcher.m_favorJRockit, m_launcher.m_allowSun,
-                m_launcher.m_favorSun,     m_launcher.m_allowIbm,     m_launcher.m_favorIbm};
+        std::vector<bool> flags;
+        for (EVendor vendor : {VendorJRockit, VendorSun, VendorIbm})
+        {
+            flags.push_back(IsVendorSearched(m_settings.vmProvider, vendor));
+            flags.push_back(IsVendorFavored(m_settings.vmProvider, vendor));
+        }
+        return flags;
     }
+    // JDK preferred, JRE preferred, both kinds searched.
     std::vector<bool> Sources()
     {
-        return {m_launcher.m_preferJdk, m_launcher.m_preferJre, m_launcher.m_searchBothKinds};
+        return {PrefersKind(m_settings.jvmSource, true), PrefersKind(m_settings.jvmSource, false),
+                SearchesBothKinds(m_settings.jvmSource)};
     }
 
-    CLauncher m_launcher;
+    SLaunchSettings m_settings;
 };
 } // namespace
 
 TEST_F(SettingsTest, Defaults)
 {
     ASSERT_TRUE(Read(""));
-    EXPECT_EQ(m_launcher.m_mainClass, L" a/B");
-    EXPECT_EQ(Parts(m_launcher.m_minVersion), (std::vector<int>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(Parts(m_launcher.m_maxVersion), (std::vector<int>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(m_launcher.m_jvmType, JvmTypeDefault);
+    EXPECT_EQ(m_settings.mainClass, L" a/B");
+    EXPECT_EQ(Parts(m_settings.minVersion), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(Parts(m_settings.maxVersion), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(m_settings.jvmType, JvmTypeDefault);
     EXPECT_EQ(Sources(), (std::vector<bool>{true, true, true}));
     EXPECT_EQ(Providers(), (std::vector<bool>{false, false, true, true, false, false}));
-    EXPECT_EQ(m_launcher.m_preferredVersions.Count(), 0u);
-    EXPECT_FALSE(m_launcher.m_bService);
-    EXPECT_FALSE(m_launcher.m_bFailureCheck);
-    EXPECT_FALSE(m_launcher.m_bOverrideWorkingDir);
-    EXPECT_FALSE(m_launcher.m_bPairReturnCode);
-    EXPECT_TRUE(m_launcher.m_pairProduct.empty());
+    EXPECT_EQ(m_settings.preferredVersions.Count(), 0u);
+    EXPECT_FALSE(m_settings.bService);
+    EXPECT_FALSE(m_settings.bFailureCheck);
+    EXPECT_FALSE(m_settings.bOverrideWorkingDir);
+    EXPECT_FALSE(m_settings.bPairReturnCode);
+    EXPECT_TRUE(m_settings.pairProduct.empty());
 }
 
 TEST_F(SettingsTest, VersionBounds)
 {
     ASSERT_TRUE(Read(Jre("Minimum Version=any\r\nMaximum Version=any\r\n")));
-    EXPECT_EQ(Parts(m_launcher.m_minVersion), (std::vector<int>{0, 0, 0, 0, 4}));
-    EXPECT_EQ(Parts(m_launcher.m_maxVersion), (std::vector<int>{65535, 65535, 65535, 65535, 4}));
+    EXPECT_EQ(Parts(m_settings.minVersion), (std::vector<int>{0, 0, 0, 0, 4}));
+    EXPECT_EQ(Parts(m_settings.maxVersion), (std::vector<int>{65535, 65535, 65535, 65535, 4}));
     ASSERT_TRUE(Read(Jre("Minimum Version=ANY\r\nMaximum Version=1.6\r\n")));
-    EXPECT_EQ(Parts(m_launcher.m_minVersion), (std::vector<int>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(Parts(m_launcher.m_maxVersion), (std::vector<int>{1, 6, 65535, 65535, 2}));
+    EXPECT_EQ(Parts(m_settings.minVersion), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(Parts(m_settings.maxVersion), (std::vector<int>{1, 6, 65535, 65535, 2}));
 }
 
 TEST_F(SettingsTest, JvmTypeIsExact)
 {
     ASSERT_TRUE(Read(Jre("JVM Type=server\r\n")));
-    EXPECT_EQ(m_launcher.m_jvmType, JvmTypeServer);
+    EXPECT_EQ(m_settings.jvmType, JvmTypeServer);
     ASSERT_TRUE(Read(Jre("JVM Type=favor_server\r\n")));
-    EXPECT_EQ(m_launcher.m_jvmType, JvmTypeFavorServer);
+    EXPECT_EQ(m_settings.jvmType, JvmTypeFavorServer);
     ASSERT_TRUE(Read(Jre("JVM Type=Server\r\n")));
-    EXPECT_EQ(m_launcher.m_jvmType, JvmTypeDefault);
+    EXPECT_EQ(m_settings.jvmType, JvmTypeDefault);
 }
 
 TEST_F(SettingsTest, JvmSourceTable)
@@ -94,14 +103,8 @@ TEST_F(SettingsTest, JvmSourceTable)
     };
     for (const auto& row : kRows)
     {
-        CLauncher fresh;
-        const std::wstring file = NewScratchFolder() + L"tool.ini";
-        WriteTextFile(file, Jre(std::string("Main Class=M\r\nJVM Source=") + row.value + "\r\n"));
-        ASSERT_TRUE(fresh.ReadSettingsFile(file));
-        EXPECT_EQ(
-            (std::vector<bool>{fresh.m_preferJdk, fresh.m_preferJre, fresh.m_searchBothKinds}),
-            row.flags)
-            << row.value;
+        ASSERT_TRUE(Read(Jre(std::string("JVM Source=") + row.value + "\r\n")));
+        EXPECT_EQ(Sources(), row.flags) << row.value;
     }
 }
 
@@ -122,14 +125,8 @@ TEST_F(SettingsTest, VmProviderTable)
     };
     for (const auto& row : kRows)
     {
-        CLauncher fresh;
-        const std::wstring file = NewScratchFolder() + L"tool.ini";
-        WriteTextFile(file, Jre(std::string("Main Class=M\r\nVM Provider=") + row.value + "\r\n"));
-        ASSERT_TRUE(fresh.ReadSettingsFile(file));
-        EXPECT_EQ((std::vector<bool>{fresh.m_allowJRockit, fresh.m_favorJRockit, fresh.m_allowSun,
-                                     fresh.m_favorSun, fresh.m_allowIbm, fresh.m_favorIbm}),
-                  row.flags)
-            << row.value;
+        ASSERT_TRUE(Read(Jre(std::string("VM Provider=") + row.value + "\r\n")));
+        EXPECT_EQ(Providers(), row.flags) << row.value;
     }
 }
 
@@ -141,28 +138,24 @@ TEST_F(SettingsTest, YesTestsAndTexts)
                              "Override WorkingDir=YES\r\nPair Product=pair.exe\r\n"
                              "Pair Return Code=true\r\n"),
                      false));
-    EXPECT_EQ(m_launcher.m_mainClass, L"com/example/App$Inner");
-    ASSERT_EQ(m_launcher.m_preferredVersions.Count(), 3u);
-    EXPECT_EQ(m_launcher.m_preferredVersions.At(1), L"");
-    EXPECT_EQ(m_launcher.m_systemPath, L"C:\\sys");
-    EXPECT_EQ(m_launcher.m_libraryPath, L"lib");
-    EXPECT_TRUE(m_launcher.m_bService);
-    EXPECT_TRUE(m_launcher.m_bFailureCheck);
-    EXPECT_TRUE(m_launcher.m_bOverrideWorkingDir);
-    EXPECT_EQ(m_launcher.m_pairProduct, L"pair.exe");
-    EXPECT_FALSE(m_launcher.m_bPairReturnCode);
+    EXPECT_EQ(m_settings.mainClass, L"com/example/App$Inner");
+    ASSERT_EQ(m_settings.preferredVersions.Count(), 3u);
+    EXPECT_EQ(m_settings.preferredVersions.At(1), L"");
+    EXPECT_EQ(m_settings.systemPath, L"C:\\sys");
+    EXPECT_EQ(m_settings.libraryPath, L"lib");
+    EXPECT_TRUE(m_settings.bService);
+    EXPECT_TRUE(m_settings.bFailureCheck);
+    EXPECT_TRUE(m_settings.bOverrideWorkingDir);
+    EXPECT_EQ(m_settings.pairProduct, L"pair.exe");
+    EXPECT_FALSE(m_settings.bPairReturnCode);
     ASSERT_TRUE(Read(App("Application Type=Service\r\nFailure Check=1\r\n")));
-    EXPECT_FALSE(m_launcher.m_bService);
-    EXPECT_FALSE(m_launcher.m_bFailureCheck);
+    EXPECT_FALSE(m_settings.bService);
+    EXPECT_FALSE(m_settings.bFailureCheck);
 }
 
-TEST_F(SettingsTest, MissingMainClassIsRefusedWithItsMessage)
+TEST_F(SettingsTest, MissingMainClassIsRefused)
 {
-    CMessageBoxAnswerer answerer;
     EXPECT_FALSE(Read(Jre("Main Class=\r\n"), false));
-    const std::vector<SMessageBoxInfo> boxes = answerer.Finish();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, L"Main class was not specified in INI file.");
 }
 
 TEST(UserSettings, PathPieces)
@@ -173,7 +166,6 @@ TEST(UserSettings, PathPieces)
     EXPECT_EQ(ExecutableBaseName(L"C:\\Apps\\Tool\\tool.beta.exe"), L"tool.beta");
     EXPECT_EQ(ExecutableBaseName(L"C:\\Apps\\Tool\\tool"), L"tool");
     EXPECT_EQ(ExecutableBaseName(L"tool.exe"), L"tool");
-    EXPECT_TRUE(IsUserSettingsPlatform());
 }
 
 namespace
@@ -199,6 +191,19 @@ protected:
     std::wstring m_folder;
 };
 
+// The running test program stands for the launcher's executable.
+std::wstring ModulePath()
+{
+    std::wstring path;
+    ReadModulePath(path);
+    return path;
+}
+
+std::wstring OwnUserFile()
+{
+    return UserSettingsFilePath(ModulePath(), L"Prod", L"Code", false);
+}
+
 std::wstring ReadJrePathOf(const std::wstring& file)
 {
     wchar_t value[1024] = L"";
@@ -210,52 +215,42 @@ std::wstring ReadJrePathOf(const std::wstring& file)
 
 TEST_F(UserSettingsTest, BuildsThePathBelowAppData)
 {
-    CLauncher launcher;
-    launcher.m_productName = L"A/B: Tools";
-    launcher.m_productCode = L"X:1";
-    std::wstring path;
-    launcher.BuildUserSettingsFilePath(L"C:\\Apps\\tool.beta.exe", path, false);
-    EXPECT_EQ(path, m_appData + L"\\AB Tools\\X:1\\tool.beta.ini");
-    launcher.m_productName.clear();
-    launcher.m_productCode = L"C1";
-    launcher.BuildUserSettingsFilePath(L"C:\\Apps\\tool.exe", path, true);
-    EXPECT_EQ(path, m_appData + L"\\\\C1\\tool.ini");
+    EXPECT_EQ(UserSettingsFilePath(L"C:\\Apps\\tool.beta.exe", L"A/B: Tools", L"X:1", false),
+              m_appData + L"\\AB Tools\\X:1\\tool.beta.ini");
+    EXPECT_EQ(UserSettingsFilePath(L"C:\\Apps\\tool.exe", L"", L"C1", true),
+              m_appData + L"\\\\C1\\tool.ini");
     EXPECT_TRUE(FileExists(m_appData + L"\\C1"));
 }
 
 TEST_F(UserSettingsTest, SaveWritesBothUserFilesForAnOrdinaryApplication)
 {
     CLauncher launcher;
-    launcher.m_productName = L"Prod";
-    launcher.m_productCode = L"Code";
-    launcher.m_pairProduct = m_folder + L"pair32.exe";
+    launcher.m_settings.productName = L"Prod";
+    launcher.m_settings.productCode = L"Code";
+    launcher.m_settings.pairProduct = m_folder + L"pair32.exe";
     const std::wstring home = m_folder + L"\u0416\u30b8\u30e3\u30d0\\";
     launcher.SaveJrePath(home);
-    std::wstring own;
-    launcher.GetUserSettingsFilePath(own, false);
-    EXPECT_EQ(ReadJrePathOf(own), home);
+    EXPECT_EQ(ReadJrePathOf(OwnUserFile()), home);
     EXPECT_EQ(ReadJrePathOf(m_appData + L"\\Prod\\Code\\pair32.ini"), home);
     EXPECT_FALSE(FileExists(m_folder + L"pair32.ini"));
 
     // The next start reads "JRE Path" from the user's file, not from the settings file.
-    CLauncher next;
-    next.m_productName = L"Prod";
-    next.m_productCode = L"Code";
     const std::wstring settings = m_folder + L"tool.ini";
     WriteTextFile(settings,
                   "[Product Information]\r\nProduct Name=Prod\r\nProduct Code=Code\r\n"
                   "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
-    ASSERT_TRUE(next.ReadSettingsFile(settings));
-    EXPECT_EQ(next.m_jrePath, home);
+    SLaunchSettings next;
+    ASSERT_TRUE(ReadLaunchSettings(settings, ModulePath(), next));
+    EXPECT_EQ(next.jrePath, home);
 }
 
 TEST_F(UserSettingsTest, ServiceWritesOnlyTheCompanionSettingsFile)
 {
     CLauncher launcher;
-    launcher.m_productName = L"Prod";
-    launcher.m_productCode = L"Code";
-    launcher.m_bService = true;
-    launcher.m_pairProduct = m_folder + L"pair32.exe";
+    launcher.m_settings.productName = L"Prod";
+    launcher.m_settings.productCode = L"Code";
+    launcher.m_settings.bService = true;
+    launcher.m_settings.pairProduct = m_folder + L"pair32.exe";
     launcher.SaveJrePath(L"C:\\jre\\");
     EXPECT_EQ(ReadJrePathOf(m_folder + L"pair32.ini"), L"C:\\jre\\");
     EXPECT_FALSE(FileExists(m_appData + L"\\Prod"));
@@ -264,35 +259,32 @@ TEST_F(UserSettingsTest, ServiceWritesOnlyTheCompanionSettingsFile)
 TEST_F(UserSettingsTest, NothingIsWrittenWithoutCompanion)
 {
     CLauncher launcher;
-    launcher.m_productName = L"Prod";
-    launcher.m_productCode = L"Code";
+    launcher.m_settings.productName = L"Prod";
+    launcher.m_settings.productCode = L"Code";
     launcher.SaveJrePath(L"C:\\jre\\");
-    launcher.m_pairProduct = L"C:\\nodot\\pair";
+    launcher.m_settings.pairProduct = L"C:\\nodot\\pair";
     launcher.SaveJrePath(L"C:\\jre\\");
     EXPECT_FALSE(FileExists(m_appData + L"\\Prod"));
 }
 
 TEST_F(UserSettingsTest, EmptyUserValueHidesTheSettingsFile)
 {
-    CLauncher launcher;
-    launcher.m_productName = L"Prod";
-    launcher.m_productCode = L"Code";
-    std::wstring own;
-    launcher.GetUserSettingsFilePath(own, true);
-    WriteTextFile(own, "[Java Runtime Environment]\r\nJRE Path=\r\n");
+    WriteTextFile(UserSettingsFilePath(ModulePath(), L"Prod", L"Code", true),
+                  "[Java Runtime Environment]\r\nJRE Path=\r\n");
     const std::wstring settings = m_folder + L"tool.ini";
     WriteTextFile(settings,
                   "[Product Information]\r\nProduct Name=Prod\r\nProduct Code=Code\r\n"
                   "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
-    ASSERT_TRUE(launcher.ReadSettingsFile(settings));
-    EXPECT_EQ(launcher.m_jrePath, L"");
+    SLaunchSettings settingsRead;
+    ASSERT_TRUE(ReadLaunchSettings(settings, ModulePath(), settingsRead));
+    EXPECT_EQ(settingsRead.jrePath, L"");
 
     // A service ignores the user's file.
     WriteTextFile(settings,
                   "[Product Information]\r\nProduct Name=Prod\r\nProduct Code=Code\r\n"
                   "[Application]\r\nApplication Type=service\r\n"
                   "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
-    CLauncher service;
-    ASSERT_TRUE(service.ReadSettingsFile(settings));
-    EXPECT_EQ(service.m_jrePath, L"C:\\beside");
+    SLaunchSettings service;
+    ASSERT_TRUE(ReadLaunchSettings(settings, ModulePath(), service));
+    EXPECT_EQ(service.jrePath, L"C:\\beside");
 }

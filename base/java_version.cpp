@@ -1,6 +1,5 @@
-#include "jre/java_version.h"
+#include "base/java_version.h"
 #include "base/text.h"
-#include "report/error_report.h"
 
 bool CJavaVersion::Parse(const std::wstring& text, int fill)
 {

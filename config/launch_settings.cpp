@@ -1,0 +1,184 @@
+// Reading the launch's settings, once, and what the typed ones decide.
+#include "config/launch_settings.h"
+#include "base/path_pieces.h"
+#include "base/text.h"
+#include "config/settings_file.h"
+#include "config/user_settings.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace
+{
+struct SVmProviderName
+{
+    const wchar_t* pName;
+    EVmProvider provider;
+};
+
+// Compared without regard to ASCII case; any other value leaves Sun alone.
+const SVmProviderName kVmProviders[] = {
+    {L"jrockit", VmProviderJRockit},    {L"ibm", VmProviderIbm},
+    {L"favor_sun", VmProviderFavorSun}, {L"favor_jrockit", VmProviderFavorJRockit},
+    {L"favor_ibm", VmProviderFavorIbm}, {L"any", VmProviderAny},
+};
+
+// Compared exactly.
+EJvmSource ParseJvmSource(const std::wstring& value)
+{
+    if (value.empty())
+        return JvmSourceUnset;
+    return value == L"favor_JRE"   ? JvmSourceFavorJre
+           : value == L"favor_JDK" ? JvmSourceFavorJdk
+           : value == L"only_JRE"  ? JvmSourceOnlyJre
+           : value == L"only_JDK"  ? JvmSourceOnlyJdk
+                                   : JvmSourceOther;
+}
+
+EVmProvider ParseVmProvider(const std::wstring& value)
+{
+    for (const SVmProviderName& entry : kVmProviders)
+    {
+        if (!value.empty() && EqualsIgnoringAsciiCase(value, entry.pName))
+            return entry.provider;
+    }
+    return VmProviderSun;
+}
+
+std::wstring Lookup(const std::wstring& file, const wchar_t* pSection, const wchar_t* pKey)
+{
+    std::wstring value;
+    LookupSetting(file, pSection, pKey, value);
+    return value;
+}
+
+bool LookupYes(const std::wstring& file, const wchar_t* pSection, const wchar_t* pKey)
+{
+    return IsYesValue(Lookup(file, pSection, pKey));
+}
+
+std::wstring ReadRaw(const std::wstring& file, const wchar_t* pSection, const wchar_t* pKey)
+{
+    std::wstring value;
+    ReadProfileString(file, pSection, pKey, value);
+    return value;
+}
+
+// Once the user's own settings file exists it decides "JRE Path", even when empty. A service
+// runs for no user and has none.
+std::wstring ReadJrePath(const SLaunchSettings& settings, const std::wstring& executablePath)
+{
+    if (!settings.bService)
+    {
+        const std::wstring userFile =
+            UserSettingsFilePath(executablePath, settings.productName, settings.productCode, false);
+        if (!userFile.empty() && userFile.size() < MAX_PATH && FileExists(userFile))
+            return ReadRaw(userFile, kJreSection, L"JRE Path");
+    }
+    return Lookup(settings.file, kJreSection, L"JRE Path");
+}
+} // namespace
+
+bool SearchesBothKinds(EJvmSource source)
+{
+    return source == JvmSourceUnset || source == JvmSourceFavorJre || source == JvmSourceFavorJdk;
+}
+
+bool PrefersKind(EJvmSource source, bool isJdk)
+{
+    if (source == JvmSourceUnset)
+        return true;
+    return isJdk ? source == JvmSourceFavorJdk || source == JvmSourceOnlyJdk
+                 : source == JvmSourceFavorJre || source == JvmSourceOnlyJre;
+}
+
+bool IsVendorFavored(EVmProvider provider, EVendor vendor)
+{
+    switch (provider)
+    {
+        case VmProviderSun:
+        case VmProviderFavorSun:
+            return vendor == VendorSun;
+        case VmProviderJRockit:
+        case VmProviderFavorJRockit:
+            return vendor == VendorJRockit;
+        case VmProviderIbm:
+        case VmProviderFavorIbm:
+            return vendor == VendorIbm;
+        case VmProviderAny:
+            break;
+    }
+    return false;
+}
+
+bool IsVendorSearched(EVmProvider provider, EVendor vendor)
+{
+    // "jrockit", "ibm" and the default take their one vendor; the others take all three.
+    const bool bOnlyOne =
+        provider == VmProviderSun || provider == VmProviderJRockit || provider == VmProviderIbm;
+    return !bOnlyOne || IsVendorFavored(provider, vendor);
+}
+
+bool ReadLaunchSettings(const std::wstring& file, const std::wstring& executablePath,
+                        SLaunchSettings& settings)
+{
+    settings.file = file;
+    settings.productCode = ReadRaw(file, kProductSection, L"Product Code");
+    settings.productName = ReadRaw(file, kProductSection, L"Product Name");
+
+    std::wstring value = Lookup(file, kJreSection, L"Minimum Version");
+    if (value == L"any")
+        settings.minVersion.Set(0, 0, 0, 0);
+    else
+        settings.minVersion.Parse(value, kVersionFillLow);
+    value = Lookup(file, kJreSection, L"Maximum Version");
+    if (value == L"any")
+        settings.maxVersion.Set(kVersionFillHigh, kVersionFillHigh, kVersionFillHigh,
+                                kVersionFillHigh);
+    else
+        settings.maxVersion.Parse(value, kVersionFillHigh);
+
+    settings.bService = Lookup(file, kApplicationSection, L"Application Type") == L"service";
+    SplitString(Lookup(file, kJreSection, L"Preferred versions"), L";", settings.preferredVersions);
+    settings.jrePath = ReadJrePath(settings, executablePath);
+
+    value = Lookup(file, kJreSection, L"JVM Type");
+    settings.jvmType = value == L"server"         ? JvmTypeServer
+                       : value == L"favor_server" ? JvmTypeFavorServer
+                                                  : JvmTypeDefault;
+    settings.jvmSource = ParseJvmSource(Lookup(file, kJreSection, L"JVM Source"));
+    settings.vmProvider = ParseVmProvider(Lookup(file, kJreSection, L"VM Provider"));
+
+    settings.mainClass = Lookup(file, kJreSection, L"Main Class");
+    if (settings.mainClass.empty())
+        return false;
+    std::replace(settings.mainClass.begin(), settings.mainClass.end(), L'.', L'/');
+
+    settings.bFailureCheck = LookupYes(file, kApplicationSection, L"Failure Check");
+    settings.bOverrideWorkingDir = LookupYes(file, kApplicationSection, L"Override WorkingDir");
+    settings.systemPath = Lookup(file, kJreSection, L"System Path");
+    settings.libraryPath = Lookup(file, kJreSection, L"Library Path");
+    settings.pairProduct = Lookup(file, kApplicationSection, L"Pair Product");
+    settings.bPairReturnCode = LookupYes(file, kApplicationSection, L"Pair Return Code");
+    value = Lookup(file, kJreSection, L"Modern Runtimes");
+    // From the "+" section the value comes with a leading blank; this key still says yes there.
+    value.erase(0, value.find_first_not_of(L' '));
+    settings.bModernRuntimes = IsYesValue(value);
+    // A service has no desktop to hand a later start's arguments to.
+    settings.bSingleInstance =
+        !settings.bService && Lookup(file, kApplicationSection, L"Single Instance") == L"yes";
+
+    settings.classPath = Lookup(file, kClassPathSection, L"Class Path");
+    settings.bEmbeddedJar = LookupYes(file, kApplicationSection, L"Embedded Jar");
+    settings.vmParameters = Lookup(file, kJreSection, L"Virtual Machine Parameters");
+    settings.outputFile = Lookup(file, kApplicationSection, L"Output File");
+    settings.errorFile = Lookup(file, kApplicationSection, L"Error File");
+    settings.cmd = Lookup(file, kApplicationSection, L"Cmd");
+
+    settings.splashImage = ReadRaw(file, kDisplaySection, L"Splash Screen");
+    settings.splashShadow = ReadRaw(file, kDisplaySection, L"Splash Screen Shadow");
+    settings.bPreferNativeSplash =
+        IsYesValue(ReadRaw(file, kDisplaySection, L"Preffer Native Splash Screen"));
+    return true;
+}

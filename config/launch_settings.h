@@ -1,0 +1,98 @@
+// The settings of one launch, read once right after the settings file is known: the raw text
+// where the launch needs text (expanded later, once the environment is set), typed meaning
+// where it needs a decision.
+#ifndef JVMHOST_LAUNCH_SETTINGS_H
+#define JVMHOST_LAUNCH_SETTINGS_H
+
+#include "base/argument_list.h"
+#include "base/java_version.h"
+
+#include <string>
+
+// "JVM Type".
+enum EJvmType
+{
+    JvmTypeDefault = 0,
+    JvmTypeServer = 1,
+    JvmTypeFavorServer = 2,
+};
+
+// "JVM Source": which kind of runtime, JDK or JRE, the registry search takes.
+enum EJvmSource
+{
+    JvmSourceUnset,
+    JvmSourceFavorJre,
+    JvmSourceFavorJdk,
+    JvmSourceOnlyJre,
+    JvmSourceOnlyJdk,
+    // A value the key does not know: neither kind is preferred.
+    JvmSourceOther,
+};
+
+// The vendors whose registry keys the search knows.
+enum EVendor
+{
+    VendorSun,
+    VendorJRockit,
+    VendorIbm,
+};
+
+// "VM Provider": which vendors the search takes, and which of them it favours.
+enum EVmProvider
+{
+    VmProviderSun,
+    VmProviderJRockit,
+    VmProviderIbm,
+    VmProviderFavorSun,
+    VmProviderFavorJRockit,
+    VmProviderFavorIbm,
+    VmProviderAny,
+};
+
+// Whether the search looks at both kinds, favoured first, rather than only the preferred one.
+bool SearchesBothKinds(EJvmSource source);
+bool PrefersKind(EJvmSource source, bool isJdk);
+bool IsVendorSearched(EVmProvider provider, EVendor vendor);
+bool IsVendorFavored(EVmProvider provider, EVendor vendor);
+
+struct SLaunchSettings
+{
+    std::wstring file;
+    std::wstring productCode;
+    std::wstring productName;
+    CJavaVersion minVersion;
+    CJavaVersion maxVersion;
+    bool bService = false;
+    CArgumentList preferredVersions;
+    // From the user's own settings file once it exists, else from the settings file.
+    std::wstring jrePath;
+    EJvmType jvmType = JvmTypeDefault;
+    EJvmSource jvmSource = JvmSourceUnset;
+    EVmProvider vmProvider = VmProviderSun;
+    // With slashes for dots, as FindClass takes it.
+    std::wstring mainClass;
+    bool bFailureCheck = false;
+    bool bOverrideWorkingDir = false;
+    bool bSingleInstance = false;
+    std::wstring systemPath;
+    std::wstring libraryPath;
+    std::wstring pairProduct;
+    bool bPairReturnCode = false;
+    bool bModernRuntimes = false;
+    std::wstring classPath;
+    bool bEmbeddedJar = false;
+    std::wstring vmParameters;
+    std::wstring outputFile;
+    std::wstring errorFile;
+    std::wstring cmd;
+    std::wstring splashImage;
+    std::wstring splashShadow;
+    bool bPreferNativeSplash = false;
+};
+
+// Reads every setting of the settings file beside executablePath. False when the file names
+// no main class (the caller says so).
+bool ReadLaunchSettings(const std::wstring& file, const std::wstring& executablePath,
+                        SLaunchSettings& settings);
+
+#endif
