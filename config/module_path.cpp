@@ -1,6 +1,7 @@
 // The executable's own path and folder.
 #include "base/path_pieces.h"
 #include "report/error_report.h"
+#include "report/reporter.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 
@@ -10,8 +11,8 @@ bool CLauncher::GetModulePath(std::wstring& path)
     if (m_modulePath.empty() && !ReadModulePath(m_modulePath))
     {
         const DWORD errorCode = GetLastError();
-        ShowFormattedError(m_hMessageOwner, LoadText(IDS_WINDOWS_EXCEPTION),
-                           LoadText(IDS_MODULE_PATH_FAILED), errorCode);
+        m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, LoadText(IDS_MODULE_PATH_FAILED),
+                                  errorCode);
         return false;
     }
     path = m_modulePath;

@@ -1,7 +1,7 @@
 // The launcher's settings, read once at start.
 #include "config/launch_settings.h"
 #include "config/settings_file.h"
-#include "report/error_report.h"
+#include "report/reporter.h"
 #include "report/launch_trace.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
@@ -16,7 +16,7 @@ bool CLauncher::ReadSettings()
     TraceLine(L"settings file: " + file);
     if (!ReadLaunchSettings(file, modulePath, m_settings))
     {
-        ShowErrorMessage(m_hMessageOwner, LoadText(IDS_NO_MAIN_CLASS));
+        m_reporter.Report(IDS_NO_MAIN_CLASS);
         return false;
     }
     return true;

@@ -4,7 +4,7 @@
 #include "instance/instance_record.h"
 #include "instance/instance_security.h"
 #include "launcher/launcher.h"
-#include "report/error_report.h"
+#include "report/reporter.h"
 #include "report/launch_trace.h"
 #include "ui/resources/resource.h"
 
@@ -142,7 +142,7 @@ bool CLauncher::HandArgumentsToPrimary(const std::wstring& modulePath)
     if (!OpenPrimaryProcess(header, modulePath))
     {
         TraceLine(L"single instance: the record names no first instance");
-        ShowErrorMessage(m_hMessageOwner, LoadText(IDS_INSTANCE_UNREACHABLE));
+        m_reporter.Report(IDS_INSTANCE_UNREACHABLE);
         return false;
     }
 
@@ -152,13 +152,13 @@ bool CLauncher::HandArgumentsToPrimary(const std::wstring& modulePath)
     if (locked != WAIT_OBJECT_0 && locked != WAIT_ABANDONED)
     {
         TraceLine(L"single instance: the argument area stays locked");
-        ShowErrorMessage(m_hMessageOwner, LoadText(IDS_INSTANCE_UNREACHABLE));
+        m_reporter.Report(IDS_INSTANCE_UNREACHABLE);
         return false;
     }
     if (!WriteInstanceArguments(m_arguments, pRecord->abArguments))
     {
         ReleaseMutex(m_hArgumentLock.Get());
-        ShowErrorMessage(m_hMessageOwner, LoadText(IDS_INSTANCE_ARGUMENTS_TOO_LONG));
+        m_reporter.Report(IDS_INSTANCE_ARGUMENTS_TOO_LONG);
         return false;
     }
     ResetEvent(m_hArgumentsTaken.Get());
@@ -182,7 +182,7 @@ bool CLauncher::HandArgumentsToPrimary(const std::wstring& modulePath)
     if (!bTaken)
     {
         TraceLine(L"single instance: the arguments were not taken");
-        ShowErrorMessage(m_hMessageOwner, LoadText(IDS_INSTANCE_UNREACHABLE));
+        m_reporter.Report(IDS_INSTANCE_UNREACHABLE);
     }
     return bTaken;
 }

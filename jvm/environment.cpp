@@ -3,7 +3,7 @@
 #include "jvm/environment.h"
 #include "base/path_pieces.h"
 #include "jvm/narrow_text.h"
-#include "report/error_report.h"
+#include "report/reporter.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 
@@ -94,8 +94,7 @@ bool CLauncher::PrepareEnvironment()
     const DWORD kMaxVariableLength = 32767;
     if (searchPath.size() >= kMaxVariableLength)
     {
-        ShowFormattedError(m_hMessageOwner, LoadText(IDS_WINDOWS_EXCEPTION), L"Path",
-                           ERROR_FILENAME_EXCED_RANGE);
+        m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, L"Path", ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
     SetEnvironmentVariableW(L"Path", searchPath.c_str());

@@ -3,6 +3,7 @@
 #include "base/text.h"
 #include "jvm/java_calls.h"
 #include "report/error_report.h"
+#include "report/reporter.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 
@@ -48,8 +49,8 @@ bool CLauncher::CreateJvm()
                                      IsTracing() ? &TraceJavaExit : nullptr);
     if (result != JNI_OK)
     {
-        ShowFormattedError(m_hMessageOwner, LoadText(IDS_JNI_EXCEPTION),
-                           LoadText(IDS_CREATE_JAVA_VM_FAILED), CreationFailureReason(result));
+        m_reporter.Report(IDS_JNI_EXCEPTION, LoadText(IDS_CREATE_JAVA_VM_FAILED),
+                          CreationFailureReason(result));
         return false;
     }
     // A redirection that fails leaves the stream as the VM set it up.

@@ -1,6 +1,7 @@
 // Loading the chosen JVM library and finding its Invocation API entries.
 #include "report/launch_trace.h"
 #include "report/error_report.h"
+#include "report/reporter.h"
 #include "launcher/launcher.h"
 #include "launcher/library_entry.h"
 #include "ui/resources/resource.h"
@@ -12,8 +13,7 @@ bool CLauncher::LoadJvmLibrary()
     if (hLibrary == nullptr)
     {
         const DWORD errorCode = GetLastError();
-        ShowFormattedError(m_hMessageOwner, LoadText(IDS_JVM_LOAD_FAILED), m_jvmLibraryPath,
-                           errorCode);
+        m_reporter.ReportWithCode(IDS_JVM_LOAD_FAILED, m_jvmLibraryPath, errorCode);
         return false;
     }
     // The library stays loaded for the life of the process.
@@ -26,7 +26,6 @@ bool CLauncher::LoadJvmLibrary()
             return true;
     }
     const DWORD errorCode = GetLastError();
-    ShowFormattedError(m_hMessageOwner, LoadText(IDS_WINDOWS_EXCEPTION),
-                       LoadText(IDS_NO_CREATE_JAVA_VM), errorCode);
+    m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, LoadText(IDS_NO_CREATE_JAVA_VM), errorCode);
     return false;
 }

@@ -2,7 +2,7 @@
 #include "report/launch_trace.h"
 #include "jvm/java_calls.h"
 #include "jvm/java_text.h"
-#include "report/error_report.h"
+#include "report/reporter.h"
 #include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 
@@ -14,19 +14,19 @@ static void SignalMainStarted(void* pContext)
 }
 
 // The message for a main class or method that cannot be called, if one is due.
-static void ReportMainCallFailure(const SMainCall& call, HWND hOwner, const std::wstring& mainClass)
+static void ReportMainCallFailure(const SMainCall& call, CReporter& reporter,
+                                  const std::wstring& mainClass)
 {
     switch (call.result)
     {
         case MainCallNoClassName:
-            ShowFormattedError(hOwner, LoadText(IDS_MAIN_CLASS_LOAD_FAILED), mainClass);
+            reporter.Report(IDS_MAIN_CLASS_LOAD_FAILED, mainClass);
             break;
         case MainCallClassNotFound:
-            ShowFormattedError(hOwner, LoadText(IDS_MAIN_CLASS_NOT_FOUND),
-                               FromJavaText(call.className));
+            reporter.Report(IDS_MAIN_CLASS_NOT_FOUND, FromJavaText(call.className));
             break;
         case MainCallNoMainMethod:
-            ShowErrorMessage(hOwner, LoadText(IDS_NO_MAIN_METHOD));
+            reporter.Report(IDS_NO_MAIN_METHOD);
             break;
         default:
             break;
@@ -44,7 +44,7 @@ bool CLauncher::InvokeMainClass()
                                           SignalMainStarted, this);
     if (call.result != MainCallReturned)
     {
-        ReportMainCallFailure(call, m_hMessageOwner, m_settings.mainClass);
+        ReportMainCallFailure(call, m_reporter, m_settings.mainClass);
         // DestroyJavaVM waits for every thread still attached: this one must not stay so, and
         // what is left pending has been reported already.
         m_pJniEnv->ExceptionClear();

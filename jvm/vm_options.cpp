@@ -6,7 +6,7 @@
 #include "jvm/environment.h"
 #include "jvm/memory_options.h"
 #include "jvm/narrow_text.h"
-#include "report/error_report.h"
+#include "report/reporter.h"
 #include "launcher/launcher.h"
 #include "base/unique_handle.h"
 #include "base/text.h"
@@ -214,7 +214,7 @@ bool CLauncher::ExpandOptionFiles(std::vector<std::wstring>& tokens, int depth)
         std::wstring text;
         if (depth >= kMaxOptionFileDepth || !ReadOptionFile(path, text))
         {
-            ShowFormattedError(m_hMessageOwner, LoadText(IDS_OPTION_FILE_UNREADABLE), path);
+            m_reporter.Report(IDS_OPTION_FILE_UNREADABLE, path);
             return false;
         }
         std::vector<std::wstring> inner = SplitOptionFile(text);
@@ -296,7 +296,7 @@ bool CLauncher::BuildVmOptions()
     }
     if (classPath.empty())
     {
-        ShowErrorMessage(m_hMessageOwner, LoadText(IDS_NO_CLASS_PATH));
+        m_reporter.Report(IDS_NO_CLASS_PATH);
         return false;
     }
 

@@ -3,8 +3,10 @@
 #include "base/path_pieces.h"
 #include "splash/splash_window.h"
 
-CLauncher::CLauncher()
-    : m_dwSplashThreadId(0), m_pJavaVM(nullptr), m_pJniEnv(nullptr), m_hMessageOwner(nullptr),
+CLauncher::CLauncher() : CLauncher(m_messageBoxes) {}
+
+CLauncher::CLauncher(CReporter& reporter)
+    : m_dwSplashThreadId(0), m_pJavaVM(nullptr), m_pJniEnv(nullptr), m_reporter(reporter),
       m_bPrimaryInstance(false), m_bSingleInstance(false), m_mainThreadStackSize(0),
       m_pfnSplashClose(nullptr), m_runPairProduct(false), m_pfnCreateJavaVM(nullptr),
       m_pfnGetDefaultJavaVMInitArgs(nullptr), m_uInstanceMessage(0), m_dwListenerThreadId(0),

@@ -18,6 +18,7 @@
 #include "instance/instance_record.h"
 #include "base/argument_list.h"
 #include "base/unique_handle.h"
+#include "report/reporter.h"
 
 class CSplashWindow;
 
@@ -28,6 +29,8 @@ class CLauncher
 {
 public:
     CLauncher();
+    // A launcher whose failures go to reporter instead of message boxes.
+    explicit CLauncher(CReporter& reporter);
     ~CLauncher();
     CLauncher(const CLauncher&) = delete;
     CLauncher& operator=(const CLauncher&) = delete;
@@ -125,8 +128,8 @@ public:
     CJavaVersion m_foundJreVersion;
     CArgumentList m_arguments;
     std::unique_ptr<CSplashWindow> m_pSplashWindow;
-    // Written by the splash thread, read by whichever thread shows an error box.
-    std::atomic<HWND> m_hMessageOwner;
+    CMessageBoxReporter m_messageBoxes;
+    CReporter& m_reporter;
     CVmOptionList m_vmOptions;
     CUniqueMappedView m_pInstanceRecord;
     CUniqueHandle m_hInstanceMapping;

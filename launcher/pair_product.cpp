@@ -1,7 +1,7 @@
 // Hand-off to the companion executable ("Pair Product") when the JVM found belongs to the
 // other processor width.
 #include "report/launch_trace.h"
-#include "report/error_report.h"
+#include "report/reporter.h"
 #include "launcher/launcher.h"
 #include "base/unique_handle.h"
 #include "ui/resources/resource.h"
@@ -34,8 +34,8 @@ DWORD CLauncher::StartPairProduct()
     std::wstring modulePath;
     if (GetModulePath(modulePath) && IsSameFile(m_settings.pairProduct, modulePath))
     {
-        ShowFormattedError(m_hMessageOwner, LoadText(IDS_WINDOWS_EXCEPTION), m_settings.pairProduct,
-                           ERROR_CIRCULAR_DEPENDENCY);
+        m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, m_settings.pairProduct,
+                                  ERROR_CIRCULAR_DEPENDENCY);
         return kExitFailure;
     }
 
@@ -56,8 +56,7 @@ DWORD CLauncher::StartPairProduct()
     if (!started)
     {
         const DWORD errorCode = GetLastError();
-        ShowFormattedError(m_hMessageOwner, LoadText(IDS_WINDOWS_EXCEPTION), m_settings.pairProduct,
-                           errorCode);
+        m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, m_settings.pairProduct, errorCode);
         return kExitFailure;
     }
     const CUniqueHandle hProcess(processInfo.hProcess);

@@ -1,6 +1,6 @@
+// The string table's texts, and the error message box.
 #include "report/launch_trace.h"
 #include "report/error_report.h"
-#include "base/text.h"
 
 std::wstring LoadText(UINT id)
 {
@@ -16,22 +16,4 @@ void ShowErrorMessage(HWND owner, const std::wstring& text)
 {
     TraceLine(L"message shown: " + text);
     MessageBoxW(owner, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
-}
-
-void ShowFormattedError(HWND owner, const std::wstring& format, const std::wstring& text,
-                        DWORD errorCode)
-{
-    const std::wstring code = DecimalText(static_cast<int>(errorCode));
-    ShowErrorMessage(owner, FormatText(format, {text, code}));
-}
-
-void ShowFormattedError(HWND owner, const std::wstring& format, const std::wstring& first,
-                        const std::wstring& second)
-{
-    ShowErrorMessage(owner, FormatText(format, {first, second}));
-}
-
-void ShowFormattedError(HWND owner, const std::wstring& format, const std::wstring& text)
-{
-    ShowErrorMessage(owner, FormatText(format, {text}));
 }

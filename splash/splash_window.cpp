@@ -75,7 +75,7 @@ DWORD WINAPI CLauncher::SplashThread(void* pParameter)
     // The window is destroyed by this thread, which made it, once the loop ends.
     const CUniqueWindow hWindow(
         pLauncher->m_pSplashWindow->CreateSplashWindow(pLauncher->m_settings.splashImage, shadow));
-    pLauncher->m_hMessageOwner = hWindow.Get();
+    pLauncher->m_messageBoxes.SetOwner(hWindow.Get());
     if (hWindow)
     {
         ShowWindow(hWindow.Get(), SW_SHOWNORMAL);

@@ -1,6 +1,8 @@
 #include "report/error_report.h"
 #include "base/text.h"
 #include "message_box_probe.h"
+#include "recording_reporter.h"
+#include "test_folders.h"
 #include "ui/resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -62,8 +64,9 @@ TEST(FormatText, FillsPlaceholdersInOrderAndCutsNothing)
     EXPECT_EQ(FormatText(L"[%s]", {longText}), L"[" + longText + L"]");
 }
 
-TEST(MessageBox, ErrorBoxWithoutOwnerHasErrorIconAndOkOnly)
+TEST(MessageBoxOnDesktop, ErrorBoxWithoutOwnerHasErrorIconAndOkOnly)
 {
+    RequireDesktopLock();
     CMessageBoxAnswerer answerer;
     ShowErrorMessage(nullptr, L"first line\nsecond line \u00e9\U0001F600");
     const std::vector<SMessageBoxInfo> boxes = answerer.Finish();
@@ -75,17 +78,18 @@ TEST(MessageBox, ErrorBoxWithoutOwnerHasErrorIconAndOkOnly)
     EXPECT_EQ(boxes[0].buttons, std::vector<std::wstring>{L"OK"});
 }
 
-TEST(MessageBox, FormattedErrorPrintsTheCodeAsSignedNumber)
+TEST(Reporter, FormatsTheTextAndPrintsTheCodeAsSignedNumber)
 {
-    CMessageBoxAnswerer answerer;
-    ShowFormattedError(nullptr, LoadText(IDS_WINDOWS_EXCEPTION), L"C:\\x.exe", 0xFFFFFFFEu);
-    ShowFormattedError(nullptr, LoadText(IDS_JNI_EXCEPTION), LoadText(IDS_CREATE_JAVA_VM_FAILED),
-                       LoadText(IDS_REASON_VERSION));
-    ShowFormattedError(nullptr, LoadText(IDS_MAIN_CLASS_NOT_FOUND), L"com/example/App");
-    const std::vector<SMessageBoxInfo> boxes = answerer.Finish();
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[0].text, L"Windows exception: C:\\x.exe (errno = -2).\n");
-    EXPECT_EQ(boxes[1].text,
-              L"JNI exception: failed to create the Java VM\nReason: JNI version error.\n");
-    EXPECT_EQ(boxes[2].text, L"Could not find the main class com/example/App.\n");
+    CRecordingReporter reporter;
+    reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, L"C:\\x.exe", 0xFFFFFFFEu);
+    reporter.Report(IDS_JNI_EXCEPTION, LoadText(IDS_CREATE_JAVA_VM_FAILED),
+                    LoadText(IDS_REASON_VERSION));
+    reporter.Report(IDS_MAIN_CLASS_NOT_FOUND, L"com/example/App");
+    reporter.Report(IDS_NO_MAIN_CLASS);
+    EXPECT_EQ(reporter.m_reports,
+              (std::vector<std::wstring>{
+                  L"Windows exception: C:\\x.exe (errno = -2).\n",
+                  L"JNI exception: failed to create the Java VM\nReason: JNI version error.\n",
+                  L"Could not find the main class com/example/App.\n",
+                  L"Main class was not specified in INI file."}));
 }

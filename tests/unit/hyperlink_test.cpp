@@ -36,8 +36,9 @@ TEST(LinkColors, ParsedAsRedGreenBlue)
 }
 
 // The user's colours replace the defaults only when they fit 11 characters and parse.
-TEST(LinkColors, ReadFromTheUsersBrowserSettings)
+TEST(LinkColorsOnDesktop, ReadFromTheUsersBrowserSettings)
 {
+    RequireDesktopLock();
     const wchar_t kKey[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
     CUniqueRegistryKey hKey;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
@@ -99,8 +100,9 @@ public:
     CHyperLinkCtrl m_link;
 };
 
-TEST(HyperLink, OpensOnlyWhenTheButtonIsReleasedOverTheText)
+TEST(HyperLinkOnDesktop, OpensOnlyWhenTheButtonIsReleasedOverTheText)
 {
+    RequireDesktopLock();
     CLinkWindow window;
     ASSERT_NE(window.m_link.GetHandle(), nullptr);
     EXPECT_NE(GetWindowLongW(window.m_hControl, GWL_STYLE) & SS_NOTIFY, 0);

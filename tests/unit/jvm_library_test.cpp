@@ -1,5 +1,5 @@
 #include "launcher/launcher.h"
-#include "message_box_probe.h"
+#include "recording_reporter.h"
 #include "test_folders.h"
 
 #include <gtest/gtest.h>
@@ -9,61 +9,63 @@ namespace
 struct SLoadResult
 {
     bool loaded;
-    std::vector<SMessageBoxInfo> boxes;
+    std::vector<std::wstring> reports;
 };
 
-SLoadResult Load(CLauncher& launcher, const std::wstring& path)
+SLoadResult Load(CLauncher& launcher, CRecordingReporter& reporter, const std::wstring& path)
 {
     launcher.m_jvmLibraryPath = path;
-    CMessageBoxAnswerer answerer;
     const bool loaded = launcher.LoadJvmLibrary();
-    return {loaded, answerer.Finish()};
+    return {loaded, reporter.m_reports};
 }
 } // namespace
 
 TEST(LoadJvmLibrary, MissingLibraryNamesThePathAndTheLoaderError)
 {
-    CLauncher launcher;
+    CRecordingReporter reporter;
+    CLauncher launcher(reporter);
     const std::wstring path = NewScratchFolder() + L"bin\\client\\jvm.dll";
-    const SLoadResult result = Load(launcher, path);
+    const SLoadResult result = Load(launcher, reporter, path);
     EXPECT_FALSE(result.loaded);
-    ASSERT_EQ(result.boxes.size(), 1u);
+    ASSERT_EQ(result.reports.size(), 1u);
     // 126 (module not found) on Windows; Wine says 3 (path not found) when the folder is missing.
-    const std::wstring text = result.boxes[0].text;
+    const std::wstring text = result.reports[0];
     EXPECT_TRUE(text == L"Failed to load Java VM library: " + path + L" (errno = 126).\n" ||
                 text == L"Failed to load Java VM library: " + path + L" (errno = 3).\n")
         << std::string(text.begin(), text.end());
-    EXPECT_EQ(result.boxes[0].icon, L"error");
 }
 
 TEST(LoadJvmLibrary, FileThatIsNoLibraryGivesTheLoaderError)
 {
-    CLauncher launcher;
+    CRecordingReporter reporter;
+    CLauncher launcher(reporter);
     const std::wstring path = NewScratchFolder() + L"jvm.dll";
     WriteTextFile(path, "not a library");
-    const SLoadResult result = Load(launcher, path);
+    const SLoadResult result = Load(launcher, reporter, path);
     EXPECT_FALSE(result.loaded);
-    ASSERT_EQ(result.boxes.size(), 1u);
-    EXPECT_EQ(result.boxes[0].text,
-              L"Failed to load Java VM library: " + path + L" (errno = 193).\n");
+    ASSERT_EQ(result.reports.size(), 1u);
+    EXPECT_EQ(result.reports[0], L"Failed to load Java VM library: " + path + L" (errno = 193).\n");
 }
 
 TEST(LoadJvmLibrary, LibraryWithoutDefaultArgsEntryIsRefused)
 {
-    CLauncher launcher;
-    const SLoadResult result = Load(launcher, TestBinaryFolder() + L"fakejvm_nodefaults.dll");
+    CRecordingReporter reporter;
+    CLauncher launcher(reporter);
+    const SLoadResult result =
+        Load(launcher, reporter, TestBinaryFolder() + L"fakejvm_nodefaults.dll");
     EXPECT_FALSE(result.loaded);
-    ASSERT_EQ(result.boxes.size(), 1u);
-    EXPECT_EQ(result.boxes[0].text,
+    ASSERT_EQ(result.reports.size(), 1u);
+    EXPECT_EQ(result.reports[0],
               L"Windows exception: cannot find CreateJavaVM JNI (errno = 127).\n");
 }
 
 TEST(LoadJvmLibrary, LibraryWithBothEntriesIsLoaded)
 {
-    CLauncher launcher;
-    const SLoadResult result = Load(launcher, TestBinaryFolder() + L"fakejvm.dll");
+    CRecordingReporter reporter;
+    CLauncher launcher(reporter);
+    const SLoadResult result = Load(launcher, reporter, TestBinaryFolder() + L"fakejvm.dll");
     EXPECT_TRUE(result.loaded);
-    EXPECT_TRUE(result.boxes.empty());
+    EXPECT_TRUE(result.reports.empty());
     EXPECT_NE(launcher.m_pfnCreateJavaVM, nullptr);
     EXPECT_NE(launcher.m_pfnGetDefaultJavaVMInitArgs, nullptr);
     // The stand-in proposes 1.5 MiB for Java threads.

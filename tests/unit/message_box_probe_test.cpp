@@ -1,10 +1,12 @@
 // The harness must tell icon styles apart, or its checks of the launcher's boxes mean nothing.
 #include "message_box_probe.h"
+#include "test_folders.h"
 
 #include <gtest/gtest.h>
 
-TEST(MessageBoxProbe, TellsIconStylesApart)
+TEST(MessageBoxProbeOnDesktop, TellsIconStylesApart)
 {
+    RequireDesktopLock();
     CMessageBoxAnswerer answerer;
     MessageBoxW(nullptr, L"w", L"caption", MB_OK | MB_ICONWARNING);
     MessageBoxW(nullptr, L"i", nullptr, MB_OK | MB_ICONINFORMATION);

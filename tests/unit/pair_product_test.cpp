@@ -1,5 +1,5 @@
 #include "launcher/launcher.h"
-#include "message_box_probe.h"
+#include "recording_reporter.h"
 #include "test_folders.h"
 #include "wait_bound.h"
 
@@ -63,15 +63,12 @@ TEST(PairProduct, WithoutPairReturnCodeReturnsZeroAtOnce)
 
 TEST(PairProduct, MissingCompanionIsReportedAndFails)
 {
-    CLauncher launcher;
+    CRecordingReporter reporter;
+    CLauncher launcher(reporter);
     launcher.m_settings.pairProduct = NewScratchFolder() + L"absent.exe";
     launcher.m_settings.bPairReturnCode = true;
-    CMessageBoxAnswerer answerer;
     EXPECT_EQ(launcher.StartPairProduct(), 0xFFFFFFFFu);
-    const std::vector<SMessageBoxInfo> boxes = answerer.Finish();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text,
-              L"Windows exception: " + launcher.m_settings.pairProduct + L" (errno = 2).\n");
-    EXPECT_EQ(boxes[0].icon, L"error");
-    EXPECT_EQ(boxes[0].owner, L"");
+    EXPECT_EQ(reporter.m_reports,
+              std::vector<std::wstring>{L"Windows exception: " + launcher.m_settings.pairProduct +
+                                        L" (errno = 2).\n"});
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -103,4 +105,11 @@ std::string ReadTextFile(const std::wstring& path)
         bytes.append(chunk, count);
     fclose(pFile);
     return bytes;
+}
+
+void RequireDesktopLock()
+{
+    wchar_t value[8] = L"";
+    if (GetEnvironmentVariableW(L"JVMHOST_TEST_DESKTOP", value, 8) == 0)
+        ADD_FAILURE() << "this test uses the desktop: end its suite name in OnDesktop";
 }

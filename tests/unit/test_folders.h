@@ -1,4 +1,4 @@
-// Folders the unit tests work in.
+// Folders the unit tests work in, and the rule for tests that use the desktop.
 #ifndef JVMHOST_TESTS_TEST_FOLDERS_H
 #define JVMHOST_TESTS_TEST_FOLDERS_H
 
@@ -13,5 +13,10 @@ std::wstring NewScratchFolder();
 
 void WriteTextFile(const std::wstring& path, const std::string& bytes);
 std::string ReadTextFile(const std::wstring& path);
+
+// Tests that show windows or write the prefix's registry take turns: their suite name ends in
+// "OnDesktop", which gives them the desktop lock and JVMHOST_TEST_DESKTOP. A test that uses
+// the desktop calls this first; without the lock it fails, naming the rule.
+void RequireDesktopLock();
 
 #endif

@@ -1,0 +1,29 @@
+// The reports of a failing step, and the message boxes that show them.
+#include "report/reporter.h"
+#include "base/text.h"
+#include "report/error_report.h"
+
+void CReporter::Report(UINT textId)
+{
+    Report(LoadText(textId));
+}
+
+void CReporter::Report(UINT formatId, const std::wstring& text)
+{
+    Report(FormatText(LoadText(formatId), {text}));
+}
+
+void CReporter::Report(UINT formatId, const std::wstring& first, const std::wstring& second)
+{
+    Report(FormatText(LoadText(formatId), {first, second}));
+}
+
+void CReporter::ReportWithCode(UINT formatId, const std::wstring& text, DWORD errorCode)
+{
+    Report(FormatText(LoadText(formatId), {text, DecimalText(static_cast<int>(errorCode))}));
+}
+
+void CMessageBoxReporter::Report(const std::wstring& text)
+{
+    ShowErrorMessage(m_hMessageOwner, text);
+}

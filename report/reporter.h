@@ -1,0 +1,43 @@
+// Where a failing step reports itself. The launcher hands one reporter to its parts: the
+// message boxes in a launch, a recording in a unit test.
+#ifndef JVMHOST_REPORTER_H
+#define JVMHOST_REPORTER_H
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+class CReporter
+{
+public:
+    virtual ~CReporter() = default;
+
+    // The whole text, as the user is to read it.
+    virtual void Report(const std::wstring& text) = 0;
+
+    // The text of the string table, its placeholders filled in order.
+    void Report(UINT textId);
+    void Report(UINT formatId, const std::wstring& text);
+    void Report(UINT formatId, const std::wstring& first, const std::wstring& second);
+    // With a Win32 error code, printed signed; the code is the one the caller captured right
+    // after its failing call.
+    void ReportWithCode(UINT formatId, const std::wstring& text, DWORD errorCode);
+};
+
+// The reporter of a launch: a modal error box for each report, owned by the splash window
+// while that is shown.
+class CMessageBoxReporter : public CReporter
+{
+public:
+    using CReporter::Report;
+    void Report(const std::wstring& text) override;
+
+    // Written by the splash thread, read by whichever thread reports.
+    void SetOwner(HWND hOwner) { m_hMessageOwner = hOwner; }
+
+private:
+    std::atomic<HWND> m_hMessageOwner{nullptr};
+};
+
+#endif
