@@ -3,7 +3,8 @@
 
 A case file (TOML) holds [[case]] tables:
   name    the case's name
-  exe     where the copy of jvmhost.exe goes, relative to the case folder ("tool.exe")
+  exe     where the copy of jvmhost.exe goes, relative to the case folder; "tool.exe" unless
+          the case says otherwise
   files   {relative path = text} written before the run (UTF-8, or see "encodings")
   encodings  {relative path = "utf-8-sig" | "utf-16" | "cp1252"} for some of those files
   copies  {relative path = name of a built test tool or stand-in library}
@@ -79,10 +80,15 @@ DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data")
 CS_DROPSHADOW = 0x00020000
 
 
+# What a case does not say.
+CASE_DEFAULTS = {"exe": "tool.exe"}
+
+
 def load_cases(path):
     with open(path, "rb") as f:
         cases = []
-        for case in tomllib.load(f).get("case", []):
+        for written in tomllib.load(f).get("case", []):
+            case = dict(CASE_DEFAULTS, **written)
             runtimes = case.get("runtime")
             if isinstance(runtimes, list):
                 cases += [dict(case, name=f"{case['name']}.{runtime}", runtime=runtime)
