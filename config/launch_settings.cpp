@@ -69,14 +69,14 @@ std::wstring ReadRaw(const std::wstring& file, const wchar_t* pSection, const wc
 // runs for no user and has none.
 std::wstring ReadJrePath(const SLaunchSettings& settings, const std::wstring& executablePath)
 {
-    if (!settings.bService)
+    if (!settings.m_bService)
     {
-        const std::wstring userFile =
-            UserSettingsFilePath(executablePath, settings.productName, settings.productCode, false);
+        const std::wstring userFile = UserSettingsFilePath(executablePath, settings.m_productName,
+                                                           settings.m_productCode, false);
         if (!userFile.empty() && userFile.size() < MAX_PATH && FileExists(userFile))
             return ReadRaw(userFile, kJreSection, L"JRE Path");
     }
-    return Lookup(settings.file, kJreSection, L"JRE Path");
+    return Lookup(settings.m_file, kJreSection, L"JRE Path");
 }
 } // namespace
 
@@ -123,62 +123,63 @@ bool IsVendorSearched(EVmProvider provider, EVendor vendor)
 bool ReadLaunchSettings(const std::wstring& file, const std::wstring& executablePath,
                         SLaunchSettings& settings)
 {
-    settings.file = file;
-    settings.productCode = ReadRaw(file, kProductSection, L"Product Code");
-    settings.productName = ReadRaw(file, kProductSection, L"Product Name");
+    settings.m_file = file;
+    settings.m_productCode = ReadRaw(file, kProductSection, L"Product Code");
+    settings.m_productName = ReadRaw(file, kProductSection, L"Product Name");
 
     std::wstring value = Lookup(file, kJreSection, L"Minimum Version");
     if (value == L"any")
-        settings.minVersion.Set(0, 0, 0, 0);
+        settings.m_minVersion.Set(0, 0, 0, 0);
     else
-        settings.minVersion.Parse(value, kVersionFillLow);
+        settings.m_minVersion.Parse(value, kVersionFillLow);
     value = Lookup(file, kJreSection, L"Maximum Version");
     if (value == L"any")
-        settings.maxVersion.Set(kVersionFillHigh, kVersionFillHigh, kVersionFillHigh,
-                                kVersionFillHigh);
+        settings.m_maxVersion.Set(kVersionFillHigh, kVersionFillHigh, kVersionFillHigh,
+                                  kVersionFillHigh);
     else
-        settings.maxVersion.Parse(value, kVersionFillHigh);
+        settings.m_maxVersion.Parse(value, kVersionFillHigh);
 
-    settings.bService = Lookup(file, kApplicationSection, L"Application Type") == L"service";
-    SplitString(Lookup(file, kJreSection, L"Preferred versions"), L";", settings.preferredVersions);
-    settings.jrePath = ReadJrePath(settings, executablePath);
+    settings.m_bService = Lookup(file, kApplicationSection, L"Application Type") == L"service";
+    SplitString(Lookup(file, kJreSection, L"Preferred versions"), L";",
+                settings.m_preferredVersions);
+    settings.m_jrePath = ReadJrePath(settings, executablePath);
 
     value = Lookup(file, kJreSection, L"JVM Type");
-    settings.jvmType = value == L"server"         ? JvmTypeServer
-                       : value == L"favor_server" ? JvmTypeFavorServer
-                                                  : JvmTypeDefault;
-    settings.jvmSource = ParseJvmSource(Lookup(file, kJreSection, L"JVM Source"));
-    settings.vmProvider = ParseVmProvider(Lookup(file, kJreSection, L"VM Provider"));
+    settings.m_jvmType = value == L"server"         ? JvmTypeServer
+                         : value == L"favor_server" ? JvmTypeFavorServer
+                                                    : JvmTypeDefault;
+    settings.m_jvmSource = ParseJvmSource(Lookup(file, kJreSection, L"JVM Source"));
+    settings.m_vmProvider = ParseVmProvider(Lookup(file, kJreSection, L"VM Provider"));
 
-    settings.mainClass = Lookup(file, kJreSection, L"Main Class");
-    if (settings.mainClass.empty())
+    settings.m_mainClass = Lookup(file, kJreSection, L"Main Class");
+    if (settings.m_mainClass.empty())
         return false;
-    std::replace(settings.mainClass.begin(), settings.mainClass.end(), L'.', L'/');
+    std::replace(settings.m_mainClass.begin(), settings.m_mainClass.end(), L'.', L'/');
 
-    settings.bFailureCheck = LookupYes(file, kApplicationSection, L"Failure Check");
-    settings.bOverrideWorkingDir = LookupYes(file, kApplicationSection, L"Override WorkingDir");
-    settings.systemPath = Lookup(file, kJreSection, L"System Path");
-    settings.libraryPath = Lookup(file, kJreSection, L"Library Path");
-    settings.pairProduct = Lookup(file, kApplicationSection, L"Pair Product");
-    settings.bPairReturnCode = LookupYes(file, kApplicationSection, L"Pair Return Code");
+    settings.m_bFailureCheck = LookupYes(file, kApplicationSection, L"Failure Check");
+    settings.m_bOverrideWorkingDir = LookupYes(file, kApplicationSection, L"Override WorkingDir");
+    settings.m_systemPath = Lookup(file, kJreSection, L"System Path");
+    settings.m_libraryPath = Lookup(file, kJreSection, L"Library Path");
+    settings.m_pairProduct = Lookup(file, kApplicationSection, L"Pair Product");
+    settings.m_bPairReturnCode = LookupYes(file, kApplicationSection, L"Pair Return Code");
     value = Lookup(file, kJreSection, L"Modern Runtimes");
     // From the "+" section the value comes with a leading blank; this key still says yes there.
     value.erase(0, value.find_first_not_of(L' '));
-    settings.bModernRuntimes = IsYesValue(value);
+    settings.m_bModernRuntimes = IsYesValue(value);
     // A service has no desktop to hand a later start's arguments to.
-    settings.bSingleInstance =
-        !settings.bService && Lookup(file, kApplicationSection, L"Single Instance") == L"yes";
+    settings.m_bSingleInstance =
+        !settings.m_bService && Lookup(file, kApplicationSection, L"Single Instance") == L"yes";
 
-    settings.classPath = Lookup(file, kClassPathSection, L"Class Path");
-    settings.bEmbeddedJar = LookupYes(file, kApplicationSection, L"Embedded Jar");
-    settings.vmParameters = Lookup(file, kJreSection, L"Virtual Machine Parameters");
-    settings.outputFile = Lookup(file, kApplicationSection, L"Output File");
-    settings.errorFile = Lookup(file, kApplicationSection, L"Error File");
-    settings.cmd = Lookup(file, kApplicationSection, L"Cmd");
+    settings.m_classPath = Lookup(file, kClassPathSection, L"Class Path");
+    settings.m_bEmbeddedJar = LookupYes(file, kApplicationSection, L"Embedded Jar");
+    settings.m_vmParameters = Lookup(file, kJreSection, L"Virtual Machine Parameters");
+    settings.m_outputFile = Lookup(file, kApplicationSection, L"Output File");
+    settings.m_errorFile = Lookup(file, kApplicationSection, L"Error File");
+    settings.m_cmd = Lookup(file, kApplicationSection, L"Cmd");
 
-    settings.splashImage = ReadRaw(file, kDisplaySection, L"Splash Screen");
-    settings.splashShadow = ReadRaw(file, kDisplaySection, L"Splash Screen Shadow");
-    settings.bPreferNativeSplash =
+    settings.m_splashImage = ReadRaw(file, kDisplaySection, L"Splash Screen");
+    settings.m_splashShadow = ReadRaw(file, kDisplaySection, L"Splash Screen Shadow");
+    settings.m_bPreferNativeSplash =
         IsYesValue(ReadRaw(file, kDisplaySection, L"Preffer Native Splash Screen"));
     return true;
 }

@@ -57,37 +57,37 @@ bool IsVendorFavored(EVmProvider provider, EVendor vendor);
 
 struct SLaunchSettings
 {
-    std::wstring file;
-    std::wstring productCode;
-    std::wstring productName;
-    CJavaVersion minVersion;
-    CJavaVersion maxVersion;
-    bool bService = false;
-    CArgumentList preferredVersions;
+    std::wstring m_file;
+    std::wstring m_productCode;
+    std::wstring m_productName;
+    CJavaVersion m_minVersion;
+    CJavaVersion m_maxVersion;
+    bool m_bService = false;
+    CArgumentList m_preferredVersions;
     // From the user's own settings file once it exists, else from the settings file.
-    std::wstring jrePath;
-    EJvmType jvmType = JvmTypeDefault;
-    EJvmSource jvmSource = JvmSourceUnset;
-    EVmProvider vmProvider = VmProviderSun;
+    std::wstring m_jrePath;
+    EJvmType m_jvmType = JvmTypeDefault;
+    EJvmSource m_jvmSource = JvmSourceUnset;
+    EVmProvider m_vmProvider = VmProviderSun;
     // With slashes for dots, as FindClass takes it.
-    std::wstring mainClass;
-    bool bFailureCheck = false;
-    bool bOverrideWorkingDir = false;
-    bool bSingleInstance = false;
-    std::wstring systemPath;
-    std::wstring libraryPath;
-    std::wstring pairProduct;
-    bool bPairReturnCode = false;
-    bool bModernRuntimes = false;
-    std::wstring classPath;
-    bool bEmbeddedJar = false;
-    std::wstring vmParameters;
-    std::wstring outputFile;
-    std::wstring errorFile;
-    std::wstring cmd;
-    std::wstring splashImage;
-    std::wstring splashShadow;
-    bool bPreferNativeSplash = false;
+    std::wstring m_mainClass;
+    bool m_bFailureCheck = false;
+    bool m_bOverrideWorkingDir = false;
+    bool m_bSingleInstance = false;
+    std::wstring m_systemPath;
+    std::wstring m_libraryPath;
+    std::wstring m_pairProduct;
+    bool m_bPairReturnCode = false;
+    bool m_bModernRuntimes = false;
+    std::wstring m_classPath;
+    bool m_bEmbeddedJar = false;
+    std::wstring m_vmParameters;
+    std::wstring m_outputFile;
+    std::wstring m_errorFile;
+    std::wstring m_cmd;
+    std::wstring m_splashImage;
+    std::wstring m_splashShadow;
+    bool m_bPreferNativeSplash = false;
 };
 
 // Reads every setting of the settings file beside executablePath. False when the file names

@@ -59,19 +59,19 @@ void CLauncher::SaveJrePath(const std::wstring& home)
     // Only a launch with a companion remembers the runtime a user picked: the companion's own
     // settings file tells that there is one.
     std::wstring pairSettingsFile;
-    const std::wstring& pair = m_settings.pairProduct;
+    const std::wstring& pair = m_settings.m_pairProduct;
     if (pair.empty() || !DeriveSettingsFilePath(pair, pairSettingsFile))
         return;
-    if (m_settings.bService)
+    if (m_settings.m_bService)
     {
         WriteJrePath(pairSettingsFile, home);
         return;
     }
     std::wstring modulePath;
     if (GetModulePath(modulePath))
-        WriteJrePath(
-            UserSettingsFilePath(modulePath, m_settings.productName, m_settings.productCode, true),
-            home);
-    WriteJrePath(UserSettingsFilePath(pair, m_settings.productName, m_settings.productCode, true),
-                 home);
+        WriteJrePath(UserSettingsFilePath(modulePath, m_settings.m_productName,
+                                          m_settings.m_productCode, true),
+                     home);
+    WriteJrePath(
+        UserSettingsFilePath(pair, m_settings.m_productName, m_settings.m_productCode, true), home);
 }

@@ -98,12 +98,12 @@ DWORD WINAPI CLauncher::SecondaryMainWorker(void* pParameter)
             for (size_t i = 0; i < pRequest->arguments.Count(); ++i)
                 arguments.push_back(ToJavaText(pRequest->arguments.At(i)));
             const ESecondaryMainResult result =
-                CallSecondaryMain(ToJavaText(pLauncher->m_settings.mainClass), arguments, pEnv,
+                CallSecondaryMain(ToJavaText(pLauncher->m_settings.m_mainClass), arguments, pEnv,
                                   PostReply, pRequest.get());
             ReplyToFailure(pRequest.get(), result);
             bServed = true;
             // An IBM VM is left to end the process itself, as after main.
-            if (!IsVendorSearched(pLauncher->m_settings.vmProvider, VendorIbm))
+            if (!IsVendorSearched(pLauncher->m_settings.m_vmProvider, VendorIbm))
                 pJavaVM->DetachCurrentThread();
         }
     }

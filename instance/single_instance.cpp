@@ -33,7 +33,7 @@ InstanceRecord* Record(CLauncher& launcher)
 
 bool CLauncher::SetupSingleInstance()
 {
-    if (!m_settings.bSingleInstance)
+    if (!m_settings.m_bSingleInstance)
         return true;
 
     std::wstring modulePath;

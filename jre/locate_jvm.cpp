@@ -12,11 +12,11 @@ bool CLauncher::LocateJvm()
 {
     const CTraceStep step(L"runtime search");
     bool isServerVm = false;
-    if (!m_settings.jrePath.empty())
+    if (!m_settings.m_jrePath.empty())
     {
-        m_jvmLibraryPath = ResolveJvmLibrary(WithTrailingBackslash(m_settings.jrePath),
-                                             m_settings.jvmType, isServerVm);
-        TraceFind(L"JRE Path ", m_settings.jrePath, m_jvmLibraryPath);
+        m_jvmLibraryPath = ResolveJvmLibrary(WithTrailingBackslash(m_settings.m_jrePath),
+                                             m_settings.m_jvmType, isServerVm);
+        TraceFind(L"JRE Path ", m_settings.m_jrePath, m_jvmLibraryPath);
         if (!m_jvmLibraryPath.empty() && CheckPairProduct())
             return true;
     }
@@ -26,7 +26,7 @@ bool CLauncher::LocateJvm()
         TraceLine(L"no runtime beside the executable");
     if (!home.empty())
     {
-        m_jvmLibraryPath = ResolveJvmLibrary(home, m_settings.jvmType, isServerVm);
+        m_jvmLibraryPath = ResolveJvmLibrary(home, m_settings.m_jvmType, isServerVm);
         TraceFind(L"runtime beside the executable ", home, m_jvmLibraryPath);
         if (!m_jvmLibraryPath.empty())
             return true;
@@ -34,23 +34,23 @@ bool CLauncher::LocateJvm()
 
     if (SearchRegistry(0, home) || SearchRegistry(1, home))
     {
-        m_jvmLibraryPath = ResolveJvmLibrary(home, m_settings.jvmType, isServerVm);
+        m_jvmLibraryPath = ResolveJvmLibrary(home, m_settings.m_jvmType, isServerVm);
         TraceFind(L"registry choice ", home, m_jvmLibraryPath);
         if (!m_jvmLibraryPath.empty())
             return true;
     }
 
-    if (m_settings.bModernRuntimes &&
+    if (m_settings.m_bModernRuntimes &&
         (SearchModernRuntimes(0, home) || SearchModernRuntimes(1, home)))
     {
-        m_jvmLibraryPath = ResolveJvmLibrary(home, m_settings.jvmType, isServerVm);
+        m_jvmLibraryPath = ResolveJvmLibrary(home, m_settings.m_jvmType, isServerVm);
         if (!m_jvmLibraryPath.empty())
             return true;
     }
 
     TraceLine(L"no runtime found: the JRE Not Found dialog asks the user");
-    return AskForJre(ComposeJreNotFoundMessage(m_settings.jvmType, m_settings.minVersion,
-                                               m_settings.maxVersion));
+    return AskForJre(ComposeJreNotFoundMessage(m_settings.m_jvmType, m_settings.m_minVersion,
+                                               m_settings.m_maxVersion));
 }
 
 void CLauncher::TraceFind(const wchar_t* pSource, const std::wstring& home,
@@ -79,7 +79,7 @@ bool CLauncher::FindLocalJre(std::wstring& home)
 bool CLauncher::CheckPairProduct()
 {
     m_runPairProduct = false;
-    if (m_settings.pairProduct.empty())
+    if (m_settings.m_pairProduct.empty())
         return true;
     CMappedImageFile image;
     WORD machine = 0;

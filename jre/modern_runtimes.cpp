@@ -93,7 +93,7 @@ void UseClassicNumbering(CJavaVersion& version)
 
 bool CLauncher::SearchModernRuntimes(int pass, std::wstring& home)
 {
-    if (pass == 1 && m_settings.pairProduct.empty())
+    if (pass == 1 && m_settings.m_pairProduct.empty())
         return false;
     std::vector<CJreCandidate> candidates;
     const wchar_t* pView = pass == 1 ? L"32-bit view" : L"native view";
@@ -174,11 +174,11 @@ void CLauncher::AddModernCandidate(const std::wstring& source, const std::wstrin
         return;
     }
     candidate.isServerVm = false;
-    if (ResolveJvmLibrary(candidate.home, m_settings.jvmType, candidate.isServerVm).empty())
+    if (ResolveJvmLibrary(candidate.home, m_settings.m_jvmType, candidate.isServerVm).empty())
     {
         // A JDK 8 keeps its VM in its jre folder.
         const std::wstring jreHome = candidate.home + L"jre\\";
-        if (ResolveJvmLibrary(jreHome, m_settings.jvmType, candidate.isServerVm).empty())
+        if (ResolveJvmLibrary(jreHome, m_settings.m_jvmType, candidate.isServerVm).empty())
         {
             TraceLine(found + L": no JVM of the configured type");
             return;

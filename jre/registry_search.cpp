@@ -24,14 +24,14 @@ const wchar_t kJavaSoftJreKey[] = L"Software\\JavaSoft\\Java Runtime Environment
 
 bool CLauncher::SearchRegistry(int pass, std::wstring& home)
 {
-    if (pass == 1 && m_settings.pairProduct.empty())
+    if (pass == 1 && m_settings.m_pairProduct.empty())
         return false;
     std::vector<CJreCandidate> candidates;
     for (const SVendorKey& vendorKey : kVendorKeys)
     {
-        const bool kindSearched = SearchesBothKinds(m_settings.jvmSource) ||
-                                  PrefersKind(m_settings.jvmSource, vendorKey.isJdk);
-        const bool vendorSearched = IsVendorSearched(m_settings.vmProvider, vendorKey.vendor);
+        const bool kindSearched = SearchesBothKinds(m_settings.m_jvmSource) ||
+                                  PrefersKind(m_settings.m_jvmSource, vendorKey.isJdk);
+        const bool vendorSearched = IsVendorSearched(m_settings.m_vmProvider, vendorKey.vendor);
         if (kindSearched && vendorSearched)
             CollectVendorKey(vendorKey, pass, candidates);
     }
@@ -59,7 +59,7 @@ void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
     const std::vector<std::wstring> names = SubkeyNames(hVendorKey.Get());
     hVendorKey.Reset();
 
-    const bool favoredVendor = IsVendorFavored(m_settings.vmProvider, vendorKey.vendor);
+    const bool favoredVendor = IsVendorFavored(m_settings.m_vmProvider, vendorKey.vendor);
     for (const std::wstring& name : names)
     {
         CJreCandidate candidate;
@@ -81,7 +81,7 @@ void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
             TraceLine(found + L": no JavaHome, or no JVM of the configured type there");
             continue;
         }
-        candidate.isFavored = PrefersKind(m_settings.jvmSource, vendorKey.isJdk) && favoredVendor;
+        candidate.isFavored = PrefersKind(m_settings.m_jvmSource, vendorKey.isJdk) && favoredVendor;
         TraceLine(found + L": accepted, " + candidate.home);
         candidates.push_back(candidate);
     }
@@ -91,9 +91,9 @@ bool CLauncher::IsInVersionWindow(const CJavaVersion& version) const
 {
     // A maximum that was never given bounds nothing: without it every registered runtime
     // would be out of reach while the user is told that any version will do.
-    if (!m_settings.maxVersion.IsUnset() && version.IsGreater(m_settings.maxVersion))
+    if (!m_settings.m_maxVersion.IsUnset() && version.IsGreater(m_settings.m_maxVersion))
         return false;
-    return !version.IsLess(m_settings.minVersion);
+    return !version.IsLess(m_settings.m_minVersion);
 }
 
 bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring& name, int pass,
@@ -106,7 +106,7 @@ bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring&
     home = WithTrailingBackslash(javaHome);
     if (vendorKey.isJdk)
         home += L"jre\\";
-    int jvmType = m_settings.jvmType;
+    int jvmType = m_settings.m_jvmType;
     if (jvmType == JvmTypeFavorServer && std::wstring(vendorKey.path) == kJavaSoftJreKey)
         jvmType = JvmTypeDefault;
     bool isServer = false;
@@ -118,8 +118,8 @@ bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring&
 
 void CLauncher::SortCandidates(std::vector<CJreCandidate>& candidates)
 {
-    const bool byFavor = SearchesBothKinds(m_settings.jvmSource);
-    const bool byServer = m_settings.jvmType == JvmTypeFavorServer;
+    const bool byFavor = SearchesBothKinds(m_settings.m_jvmSource);
+    const bool byServer = m_settings.m_jvmType == JvmTypeFavorServer;
     std::stable_sort(candidates.begin(), candidates.end(),
                      [byFavor, byServer](const CJreCandidate& a, const CJreCandidate& b)
                      {
@@ -134,10 +134,10 @@ void CLauncher::SortCandidates(std::vector<CJreCandidate>& candidates)
 void CLauncher::ChooseCandidate(const std::vector<CJreCandidate>& candidates, std::wstring& home,
                                 CJavaVersion& version)
 {
-    for (size_t i = 0; i < m_settings.preferredVersions.Count(); ++i)
+    for (size_t i = 0; i < m_settings.m_preferredVersions.Count(); ++i)
     {
         CJavaVersion pattern;
-        pattern.Parse(m_settings.preferredVersions.At(i), kVersionFillLow);
+        pattern.Parse(m_settings.m_preferredVersions.At(i), kVersionFillLow);
         for (const CJreCandidate& candidate : candidates)
         {
             if (candidate.version.Matches(pattern))

@@ -71,12 +71,12 @@ bool CLauncher::PrepareEnvironment()
     SetEnvironmentVariableW(L"QV_JVM_HOME", home.c_str());
     TraceLine(L"environment QV_JVM_PATH = " + library + L", QV_JVM_HOME = " + home);
 
-    if (!m_settings.libraryPath.empty())
+    if (!m_settings.m_libraryPath.empty())
     {
         std::wstring moduleFolder;
         GetModuleFolder(moduleFolder);
         const std::wstring libFolder = FolderWithBackslash(binFolder) + L"lib";
-        std::wstring libraryPath = m_settings.libraryPath;
+        std::wstring libraryPath = m_settings.m_libraryPath;
         AppendWithSeparator(libraryPath, L"");
         libraryPath += moduleFolder + L";.;%Path%;" + libFolder;
         ExpandEnvironmentReferences(libraryPath);
@@ -85,8 +85,8 @@ bool CLauncher::PrepareEnvironment()
     }
 
     std::wstring searchPath;
-    if (!m_settings.systemPath.empty())
-        AppendWithSeparator(searchPath, m_settings.systemPath);
+    if (!m_settings.m_systemPath.empty())
+        AppendWithSeparator(searchPath, m_settings.m_systemPath);
     searchPath += L"%Path%;" + binFolder;
     ExpandEnvironmentReferences(searchPath);
     // An environment variable holds at most 32,767 characters. A longer search path cannot be

@@ -35,16 +35,16 @@ static void ReportMainCallFailure(const SMainCall& call, CReporter& reporter,
 
 bool CLauncher::InvokeMainClass()
 {
-    TraceLine(L"main class: " + m_settings.mainClass);
+    TraceLine(L"main class: " + m_settings.m_mainClass);
     const CTraceStep step(L"main");
     std::vector<std::u16string> arguments;
     for (size_t i = 0; i < m_arguments.Count(); ++i)
         arguments.push_back(ToJavaText(m_arguments.At(i)));
-    const SMainCall call = CallMainMethod(ToJavaText(m_settings.mainClass), arguments, m_pJniEnv,
+    const SMainCall call = CallMainMethod(ToJavaText(m_settings.m_mainClass), arguments, m_pJniEnv,
                                           SignalMainStarted, this);
     if (call.result != MainCallReturned)
     {
-        ReportMainCallFailure(call, m_reporter, m_settings.mainClass);
+        ReportMainCallFailure(call, m_reporter, m_settings.m_mainClass);
         // DestroyJavaVM waits for every thread still attached: this one must not stay so, and
         // what is left pending has been reported already.
         m_pJniEnv->ExceptionClear();
@@ -55,7 +55,7 @@ bool CLauncher::InvokeMainClass()
     {
         TraceLine(L"an exception escaped main");
         StopNativeSplash();
-        if (m_settings.bFailureCheck)
+        if (m_settings.m_bFailureCheck)
         {
             const bool bStop = ShowJavaExceptionDialog(call.escapedException, m_pJniEnv);
             TraceLine(bStop ? L"Java Exception dialog: Stop" : L"Java Exception dialog: Ignore");
@@ -63,7 +63,7 @@ bool CLauncher::InvokeMainClass()
                 CallSystemExit(m_pJniEnv);
         }
     }
-    if (IsVendorSearched(m_settings.vmProvider, VendorIbm))
+    if (IsVendorSearched(m_settings.m_vmProvider, VendorIbm))
         Sleep(INFINITE);
     return m_pJavaVM->DetachCurrentThread() == JNI_OK;
 }

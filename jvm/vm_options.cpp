@@ -275,7 +275,7 @@ bool CLauncher::BuildVmOptions()
 {
     const CTraceStep step(L"VM options");
     CArgumentList entries;
-    SplitString(m_settings.classPath, L";", entries);
+    SplitString(m_settings.m_classPath, L";", entries);
     std::wstring classPath;
     for (size_t i = 0; i < entries.Count(); ++i)
     {
@@ -286,7 +286,7 @@ bool CLauncher::BuildVmOptions()
             ExpandClassPathEntry(entry, classPath);
     }
 
-    if (m_settings.bEmbeddedJar)
+    if (m_settings.m_bEmbeddedJar)
     {
         std::wstring modulePath;
         if (!classPath.empty() && classPath[classPath.size() - 1] != L';')
@@ -302,7 +302,7 @@ bool CLauncher::BuildVmOptions()
 
     std::vector<std::wstring> options;
     options.push_back(L"-Djava.class.path=" + classPath);
-    if (!SplitVmParameters(m_settings.vmParameters, options))
+    if (!SplitVmParameters(m_settings.m_vmParameters, options))
         return false;
     for (std::wstring& option : options)
     {
@@ -311,9 +311,9 @@ bool CLauncher::BuildVmOptions()
     }
 
     // Expanded now that the environment for the VM is set.
-    m_outputFile = Expanded(m_settings.outputFile);
-    m_errorFile = Expanded(m_settings.errorFile);
-    const std::wstring cmd = Expanded(m_settings.cmd);
+    m_outputFile = Expanded(m_settings.m_outputFile);
+    m_errorFile = Expanded(m_settings.m_errorFile);
+    const std::wstring cmd = Expanded(m_settings.m_cmd);
     if (!cmd.empty())
     {
         CArgumentList extra;

@@ -25,7 +25,7 @@ bool CLauncher::Initialize()
         return false;
     if (m_bSingleInstance && !m_bPrimaryInstance)
         return true;
-    if (m_settings.bOverrideWorkingDir)
+    if (m_settings.m_bOverrideWorkingDir)
         SetWorkingDirectoryToModule();
     return LocateJvm();
 }

@@ -32,9 +32,9 @@ DWORD CLauncher::StartPairProduct()
     // A companion that is this very executable would find the same runtime and start itself
     // again, without end.
     std::wstring modulePath;
-    if (GetModulePath(modulePath) && IsSameFile(m_settings.pairProduct, modulePath))
+    if (GetModulePath(modulePath) && IsSameFile(m_settings.m_pairProduct, modulePath))
     {
-        m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, m_settings.pairProduct,
+        m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, m_settings.m_pairProduct,
                                   ERROR_CIRCULAR_DEPENDENCY);
         return kExitFailure;
     }
@@ -48,21 +48,21 @@ DWORD CLauncher::StartPairProduct()
     // The companion gets the launcher's own arguments, exactly as they were given, so a
     // document the user opened reaches it.
     std::wstring commandLine =
-        L"\"" + m_settings.pairProduct + L"\"" + CommandLineAfterProgramName(GetCommandLineW());
+        L"\"" + m_settings.m_pairProduct + L"\"" + CommandLineAfterProgramName(GetCommandLineW());
     TraceLine(L"starting the companion: " + commandLine);
     const BOOL started =
-        CreateProcessW(m_settings.pairProduct.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                       nullptr, nullptr, &startupInfo, &processInfo);
+        CreateProcessW(m_settings.m_pairProduct.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                       0, nullptr, nullptr, &startupInfo, &processInfo);
     if (!started)
     {
         const DWORD errorCode = GetLastError();
-        m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, m_settings.pairProduct, errorCode);
+        m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, m_settings.m_pairProduct, errorCode);
         return kExitFailure;
     }
     const CUniqueHandle hProcess(processInfo.hProcess);
     const CUniqueHandle hThread(processInfo.hThread);
     DWORD exitCode = 0;
-    if (m_settings.bPairReturnCode)
+    if (m_settings.m_bPairReturnCode)
     {
         WaitForSingleObject(hProcess.Get(), INFINITE);
         GetExitCodeProcess(hProcess.Get(), &exitCode);

@@ -13,13 +13,13 @@ typedef void (*PfnSplashSetFileJarName)(const char* pFileName, const char* pJarN
 
 bool CLauncher::ShowSplash()
 {
-    if (m_settings.splashImage.empty())
+    if (m_settings.m_splashImage.empty())
     {
         TraceLine(L"splash: none");
         return true;
     }
     const std::wstring library = FindJreSplashLibrary(m_jvmLibraryPath, L"splashscreen.dll");
-    if (m_settings.bPreferNativeSplash && !library.empty() && StartJreSplash(library))
+    if (m_settings.m_bPreferNativeSplash && !library.empty() && StartJreSplash(library))
         return true;
     TraceLine(L"splash: the launcher's own window");
     m_pSplashWindow.reset(new CSplashWindow());
@@ -64,7 +64,7 @@ bool CLauncher::StartJreSplash(const std::wstring& libraryPath)
     if (pfnInit == nullptr || pfnLoadFile == nullptr || pfnSetFileJarName == nullptr)
         return false;
     // A path the code page cannot hold is handed over in its short form, which it can.
-    const std::string image = NarrowForVm(AnsiSafePath(m_settings.splashImage));
+    const std::string image = NarrowForVm(AnsiSafePath(m_settings.m_splashImage));
     pfnInit();
     const int loaded = pfnLoadFile(image.c_str());
     TraceLine(loaded ? L"splash: the runtime's library"

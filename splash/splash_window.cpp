@@ -71,10 +71,10 @@ HWND CSplashWindow::CreateSplashWindow(const std::wstring& imagePath, bool shado
 DWORD WINAPI CLauncher::SplashThread(void* pParameter)
 {
     CLauncher* pLauncher = static_cast<CLauncher*>(pParameter);
-    const bool shadow = pLauncher->m_settings.splashShadow == L"true";
+    const bool shadow = pLauncher->m_settings.m_splashShadow == L"true";
     // The window is destroyed by this thread, which made it, once the loop ends.
-    const CUniqueWindow hWindow(
-        pLauncher->m_pSplashWindow->CreateSplashWindow(pLauncher->m_settings.splashImage, shadow));
+    const CUniqueWindow hWindow(pLauncher->m_pSplashWindow->CreateSplashWindow(
+        pLauncher->m_settings.m_splashImage, shadow));
     pLauncher->m_messageBoxes.SetOwner(hWindow.Get());
     if (hWindow)
     {

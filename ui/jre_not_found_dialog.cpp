@@ -85,7 +85,7 @@ void CJreNotFoundDialog::UseChosenFolder(const std::wstring& folder)
 bool CLauncher::AskForJre(const std::wstring& message)
 {
     TraceLine(L"JRE Not Found dialog: " + message);
-    CJreNotFoundDialog dialog(message, m_settings.jvmType);
+    CJreNotFoundDialog dialog(message, m_settings.m_jvmType);
     if (dialog.RunModal(IDD_JRE_NOT_FOUND, GetActiveWindow()) != IDOK)
     {
         TraceLine(L"JRE Not Found dialog: no runtime chosen");

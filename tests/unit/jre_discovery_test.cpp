@@ -64,7 +64,7 @@ std::vector<std::wstring> Homes(const std::vector<CJreCandidate>& candidates)
 bool RunsPairProduct(const std::wstring& library, const std::wstring& pairProduct = L"x.exe")
 {
     CLauncher launcher;
-    launcher.m_settings.pairProduct = pairProduct;
+    launcher.m_settings.m_pairProduct = pairProduct;
     launcher.m_jvmLibraryPath = library;
     launcher.m_runPairProduct = true;
     launcher.CheckPairProduct();
@@ -162,23 +162,23 @@ TEST(SortCandidates, FavouredThenServerThenHigherVersionStably)
         Candidate(L"1.6", true, true),   Candidate(L"1.6.0", false, true),
         Candidate(L"1.8", true, false),
     };
-    launcher.m_settings.jvmSource = JvmSourceUnset;
-    launcher.m_settings.jvmType = JvmTypeDefault;
+    launcher.m_settings.m_jvmSource = JvmSourceUnset;
+    launcher.m_settings.m_jvmType = JvmTypeDefault;
     std::vector<CJreCandidate> sorted = candidates;
     launcher.SortCandidates(sorted);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.6", L"1.6.0", L"1.8", L"1.7", L"1.5"}));
 
-    launcher.m_settings.jvmType = JvmTypeFavorServer;
+    launcher.m_settings.m_jvmType = JvmTypeFavorServer;
     sorted = candidates;
     launcher.SortCandidates(sorted);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.6", L"1.6.0", L"1.8", L"1.7", L"1.5"}));
 
-    launcher.m_settings.jvmSource = JvmSourceOnlyJre;
+    launcher.m_settings.m_jvmSource = JvmSourceOnlyJre;
     sorted = candidates;
     launcher.SortCandidates(sorted);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.8", L"1.6", L"1.7", L"1.6.0", L"1.5"}));
 
-    launcher.m_settings.jvmType = JvmTypeDefault;
+    launcher.m_settings.m_jvmType = JvmTypeDefault;
     sorted = candidates;
     launcher.SortCandidates(sorted);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.8", L"1.7", L"1.6", L"1.6.0", L"1.5"}));
@@ -192,20 +192,20 @@ TEST(ChooseCandidate, FirstPreferredTextThatMatchesWins)
                                                Candidate(L"1.6.0_20", false, false)};
     std::wstring home;
     CJavaVersion version;
-    SplitString(L"1.5;1.6", L";", launcher.m_settings.preferredVersions);
+    SplitString(L"1.5;1.6", L";", launcher.m_settings.m_preferredVersions);
     launcher.ChooseCandidate(sorted, home, version);
     EXPECT_EQ(home, L"1.6.0_45");
     EXPECT_EQ(version.m_parts[3], 45);
 
-    SplitString(L"1.8;;1.6.0_20;1.7", L";", launcher.m_settings.preferredVersions);
+    SplitString(L"1.8;;1.6.0_20;1.7", L";", launcher.m_settings.m_preferredVersions);
     launcher.ChooseCandidate(sorted, home, version);
     EXPECT_EQ(home, L"1.6.0_20");
 
-    SplitString(L"1.8", L";", launcher.m_settings.preferredVersions);
+    SplitString(L"1.8", L";", launcher.m_settings.m_preferredVersions);
     launcher.ChooseCandidate(sorted, home, version);
     EXPECT_EQ(home, L"1.7.0");
 
-    launcher.m_settings.preferredVersions.Clear();
+    launcher.m_settings.m_preferredVersions.Clear();
     launcher.ChooseCandidate(sorted, home, version);
     EXPECT_EQ(home, L"1.7.0");
 }

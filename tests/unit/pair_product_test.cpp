@@ -31,23 +31,23 @@ std::wstring Utf8ToWide(const std::string& text)
 TEST(PairProduct, WaitsForTheCompanionAndReturnsItsExitCode)
 {
     CLauncher launcher;
-    launcher.m_settings.pairProduct = PrepareCompanion("42", "0");
-    launcher.m_settings.bPairReturnCode = true;
+    launcher.m_settings.m_pairProduct = PrepareCompanion("42", "0");
+    launcher.m_settings.m_bPairReturnCode = true;
     const CWaitBound bound("the companion stand-in to end", 20000);
     EXPECT_EQ(launcher.StartPairProduct(), 42u);
     // The companion is given the launcher's own arguments, unchanged.
     const std::wstring recorded = Utf8ToWide(ReadTextFile(
-        launcher.m_settings.pairProduct.substr(0, launcher.m_settings.pairProduct.size() - 4) +
+        launcher.m_settings.m_pairProduct.substr(0, launcher.m_settings.m_pairProduct.size() - 4) +
         L".cmdline"));
-    EXPECT_EQ(recorded, L"\"" + launcher.m_settings.pairProduct + L"\"" +
+    EXPECT_EQ(recorded, L"\"" + launcher.m_settings.m_pairProduct + L"\"" +
                             CommandLineAfterProgramName(GetCommandLineW()));
 }
 
 TEST(PairProduct, PassesLargeExitCodesThrough)
 {
     CLauncher launcher;
-    launcher.m_settings.pairProduct = PrepareCompanion("-7", "0");
-    launcher.m_settings.bPairReturnCode = true;
+    launcher.m_settings.m_pairProduct = PrepareCompanion("-7", "0");
+    launcher.m_settings.m_bPairReturnCode = true;
     const CWaitBound bound("the companion stand-in to end", 20000);
     EXPECT_EQ(launcher.StartPairProduct(), static_cast<DWORD>(-7));
 }
@@ -55,7 +55,7 @@ TEST(PairProduct, PassesLargeExitCodesThrough)
 TEST(PairProduct, WithoutPairReturnCodeReturnsZeroAtOnce)
 {
     CLauncher launcher;
-    launcher.m_settings.pairProduct = PrepareCompanion("42", "1500");
+    launcher.m_settings.m_pairProduct = PrepareCompanion("42", "1500");
     const DWORD start = GetTickCount();
     EXPECT_EQ(launcher.StartPairProduct(), 0u);
     EXPECT_LT(GetTickCount() - start, 1000u);
@@ -65,10 +65,10 @@ TEST(PairProduct, MissingCompanionIsReportedAndFails)
 {
     CRecordingReporter reporter;
     CLauncher launcher(reporter);
-    launcher.m_settings.pairProduct = NewScratchFolder() + L"absent.exe";
-    launcher.m_settings.bPairReturnCode = true;
+    launcher.m_settings.m_pairProduct = NewScratchFolder() + L"absent.exe";
+    launcher.m_settings.m_bPairReturnCode = true;
     EXPECT_EQ(launcher.StartPairProduct(), 0xFFFFFFFFu);
     EXPECT_EQ(reporter.m_reports,
-              std::vector<std::wstring>{L"Windows exception: " + launcher.m_settings.pairProduct +
+              std::vector<std::wstring>{L"Windows exception: " + launcher.m_settings.m_pairProduct +
                                         L" (errno = 2).\n"});
 }

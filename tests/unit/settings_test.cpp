@@ -37,16 +37,17 @@ protected:
         std::vector<bool> flags;
         for (EVendor vendor : {VendorJRockit, VendorSun, VendorIbm})
         {
-            flags.push_back(IsVendorSearched(m_settings.vmProvider, vendor));
-            flags.push_back(IsVendorFavored(m_settings.vmProvider, vendor));
+            flags.push_back(IsVendorSearched(m_settings.m_vmProvider, vendor));
+            flags.push_back(IsVendorFavored(m_settings.m_vmProvider, vendor));
         }
         return flags;
     }
     // JDK preferred, JRE preferred, both kinds searched.
     std::vector<bool> Sources()
     {
-        return {PrefersKind(m_settings.jvmSource, true), PrefersKind(m_settings.jvmSource, false),
-                SearchesBothKinds(m_settings.jvmSource)};
+        return {PrefersKind(m_settings.m_jvmSource, true),
+                PrefersKind(m_settings.m_jvmSource, false),
+                SearchesBothKinds(m_settings.m_jvmSource)};
     }
 
     SLaunchSettings m_settings;
@@ -56,38 +57,38 @@ protected:
 TEST_F(SettingsTest, Defaults)
 {
     ASSERT_TRUE(Read(""));
-    EXPECT_EQ(m_settings.mainClass, L" a/B");
-    EXPECT_EQ(Parts(m_settings.minVersion), (std::vector<int>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(Parts(m_settings.maxVersion), (std::vector<int>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(m_settings.jvmType, JvmTypeDefault);
+    EXPECT_EQ(m_settings.m_mainClass, L" a/B");
+    EXPECT_EQ(Parts(m_settings.m_minVersion), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(Parts(m_settings.m_maxVersion), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(m_settings.m_jvmType, JvmTypeDefault);
     EXPECT_EQ(Sources(), (std::vector<bool>{true, true, true}));
     EXPECT_EQ(Providers(), (std::vector<bool>{false, false, true, true, false, false}));
-    EXPECT_EQ(m_settings.preferredVersions.Count(), 0u);
-    EXPECT_FALSE(m_settings.bService);
-    EXPECT_FALSE(m_settings.bFailureCheck);
-    EXPECT_FALSE(m_settings.bOverrideWorkingDir);
-    EXPECT_FALSE(m_settings.bPairReturnCode);
-    EXPECT_TRUE(m_settings.pairProduct.empty());
+    EXPECT_EQ(m_settings.m_preferredVersions.Count(), 0u);
+    EXPECT_FALSE(m_settings.m_bService);
+    EXPECT_FALSE(m_settings.m_bFailureCheck);
+    EXPECT_FALSE(m_settings.m_bOverrideWorkingDir);
+    EXPECT_FALSE(m_settings.m_bPairReturnCode);
+    EXPECT_TRUE(m_settings.m_pairProduct.empty());
 }
 
 TEST_F(SettingsTest, VersionBounds)
 {
     ASSERT_TRUE(Read(Jre("Minimum Version=any\r\nMaximum Version=any\r\n")));
-    EXPECT_EQ(Parts(m_settings.minVersion), (std::vector<int>{0, 0, 0, 0, 4}));
-    EXPECT_EQ(Parts(m_settings.maxVersion), (std::vector<int>{65535, 65535, 65535, 65535, 4}));
+    EXPECT_EQ(Parts(m_settings.m_minVersion), (std::vector<int>{0, 0, 0, 0, 4}));
+    EXPECT_EQ(Parts(m_settings.m_maxVersion), (std::vector<int>{65535, 65535, 65535, 65535, 4}));
     ASSERT_TRUE(Read(Jre("Minimum Version=ANY\r\nMaximum Version=1.6\r\n")));
-    EXPECT_EQ(Parts(m_settings.minVersion), (std::vector<int>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(Parts(m_settings.maxVersion), (std::vector<int>{1, 6, 65535, 65535, 2}));
+    EXPECT_EQ(Parts(m_settings.m_minVersion), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(Parts(m_settings.m_maxVersion), (std::vector<int>{1, 6, 65535, 65535, 2}));
 }
 
 TEST_F(SettingsTest, JvmTypeIsExact)
 {
     ASSERT_TRUE(Read(Jre("JVM Type=server\r\n")));
-    EXPECT_EQ(m_settings.jvmType, JvmTypeServer);
+    EXPECT_EQ(m_settings.m_jvmType, JvmTypeServer);
     ASSERT_TRUE(Read(Jre("JVM Type=favor_server\r\n")));
-    EXPECT_EQ(m_settings.jvmType, JvmTypeFavorServer);
+    EXPECT_EQ(m_settings.m_jvmType, JvmTypeFavorServer);
     ASSERT_TRUE(Read(Jre("JVM Type=Server\r\n")));
-    EXPECT_EQ(m_settings.jvmType, JvmTypeDefault);
+    EXPECT_EQ(m_settings.m_jvmType, JvmTypeDefault);
 }
 
 TEST_F(SettingsTest, JvmSourceTable)
@@ -138,19 +139,19 @@ TEST_F(SettingsTest, YesTestsAndTexts)
                              "Override WorkingDir=YES\r\nPair Product=pair.exe\r\n"
                              "Pair Return Code=true\r\n"),
                      false));
-    EXPECT_EQ(m_settings.mainClass, L"com/example/App$Inner");
-    ASSERT_EQ(m_settings.preferredVersions.Count(), 3u);
-    EXPECT_EQ(m_settings.preferredVersions.At(1), L"");
-    EXPECT_EQ(m_settings.systemPath, L"C:\\sys");
-    EXPECT_EQ(m_settings.libraryPath, L"lib");
-    EXPECT_TRUE(m_settings.bService);
-    EXPECT_TRUE(m_settings.bFailureCheck);
-    EXPECT_TRUE(m_settings.bOverrideWorkingDir);
-    EXPECT_EQ(m_settings.pairProduct, L"pair.exe");
-    EXPECT_FALSE(m_settings.bPairReturnCode);
+    EXPECT_EQ(m_settings.m_mainClass, L"com/example/App$Inner");
+    ASSERT_EQ(m_settings.m_preferredVersions.Count(), 3u);
+    EXPECT_EQ(m_settings.m_preferredVersions.At(1), L"");
+    EXPECT_EQ(m_settings.m_systemPath, L"C:\\sys");
+    EXPECT_EQ(m_settings.m_libraryPath, L"lib");
+    EXPECT_TRUE(m_settings.m_bService);
+    EXPECT_TRUE(m_settings.m_bFailureCheck);
+    EXPECT_TRUE(m_settings.m_bOverrideWorkingDir);
+    EXPECT_EQ(m_settings.m_pairProduct, L"pair.exe");
+    EXPECT_FALSE(m_settings.m_bPairReturnCode);
     ASSERT_TRUE(Read(App("Application Type=Service\r\nFailure Check=1\r\n")));
-    EXPECT_FALSE(m_settings.bService);
-    EXPECT_FALSE(m_settings.bFailureCheck);
+    EXPECT_FALSE(m_settings.m_bService);
+    EXPECT_FALSE(m_settings.m_bFailureCheck);
 }
 
 TEST_F(SettingsTest, MissingMainClassIsRefused)
@@ -225,9 +226,9 @@ TEST_F(UserSettingsTest, BuildsThePathBelowAppData)
 TEST_F(UserSettingsTest, SaveWritesBothUserFilesForAnOrdinaryApplication)
 {
     CLauncher launcher;
-    launcher.m_settings.productName = L"Prod";
-    launcher.m_settings.productCode = L"Code";
-    launcher.m_settings.pairProduct = m_folder + L"pair32.exe";
+    launcher.m_settings.m_productName = L"Prod";
+    launcher.m_settings.m_productCode = L"Code";
+    launcher.m_settings.m_pairProduct = m_folder + L"pair32.exe";
     const std::wstring home = m_folder + L"\u0416\u30b8\u30e3\u30d0\\";
     launcher.SaveJrePath(home);
     EXPECT_EQ(ReadJrePathOf(OwnUserFile()), home);
@@ -241,16 +242,16 @@ TEST_F(UserSettingsTest, SaveWritesBothUserFilesForAnOrdinaryApplication)
                   "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
     SLaunchSettings next;
     ASSERT_TRUE(ReadLaunchSettings(settings, ModulePath(), next));
-    EXPECT_EQ(next.jrePath, home);
+    EXPECT_EQ(next.m_jrePath, home);
 }
 
 TEST_F(UserSettingsTest, ServiceWritesOnlyTheCompanionSettingsFile)
 {
     CLauncher launcher;
-    launcher.m_settings.productName = L"Prod";
-    launcher.m_settings.productCode = L"Code";
-    launcher.m_settings.bService = true;
-    launcher.m_settings.pairProduct = m_folder + L"pair32.exe";
+    launcher.m_settings.m_productName = L"Prod";
+    launcher.m_settings.m_productCode = L"Code";
+    launcher.m_settings.m_bService = true;
+    launcher.m_settings.m_pairProduct = m_folder + L"pair32.exe";
     launcher.SaveJrePath(L"C:\\jre\\");
     EXPECT_EQ(ReadJrePathOf(m_folder + L"pair32.ini"), L"C:\\jre\\");
     EXPECT_FALSE(FileExists(m_appData + L"\\Prod"));
@@ -259,10 +260,10 @@ TEST_F(UserSettingsTest, ServiceWritesOnlyTheCompanionSettingsFile)
 TEST_F(UserSettingsTest, NothingIsWrittenWithoutCompanion)
 {
     CLauncher launcher;
-    launcher.m_settings.productName = L"Prod";
-    launcher.m_settings.productCode = L"Code";
+    launcher.m_settings.m_productName = L"Prod";
+    launcher.m_settings.m_productCode = L"Code";
     launcher.SaveJrePath(L"C:\\jre\\");
-    launcher.m_settings.pairProduct = L"C:\\nodot\\pair";
+    launcher.m_settings.m_pairProduct = L"C:\\nodot\\pair";
     launcher.SaveJrePath(L"C:\\jre\\");
     EXPECT_FALSE(FileExists(m_appData + L"\\Prod"));
 }
@@ -277,7 +278,7 @@ TEST_F(UserSettingsTest, EmptyUserValueHidesTheSettingsFile)
                   "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
     SLaunchSettings settingsRead;
     ASSERT_TRUE(ReadLaunchSettings(settings, ModulePath(), settingsRead));
-    EXPECT_EQ(settingsRead.jrePath, L"");
+    EXPECT_EQ(settingsRead.m_jrePath, L"");
 
     // A service ignores the user's file.
     WriteTextFile(settings,
@@ -286,5 +287,5 @@ TEST_F(UserSettingsTest, EmptyUserValueHidesTheSettingsFile)
                   "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
     SLaunchSettings service;
     ASSERT_TRUE(ReadLaunchSettings(settings, ModulePath(), service));
-    EXPECT_EQ(service.jrePath, L"C:\\beside");
+    EXPECT_EQ(service.m_jrePath, L"C:\\beside");
 }
