@@ -1,6 +1,7 @@
 // Single-instance mode: the first start of an executable serves the later ones, which hand it
 // their arguments and end with its answer.
 #include "base/text.h"
+#include "base/thread_quit.h"
 #include "instance/instance_record.h"
 #include "instance/instance_security.h"
 #include "launcher/launcher.h"
@@ -224,13 +225,7 @@ void CLauncher::StopInstanceListener()
     {
         if (m_bPrimaryInstance && m_hListenerThread)
         {
-            DWORD exitCode = STILL_ACTIVE;
-            do
-            {
-                PostThreadMessageW(m_dwListenerThreadId, WM_QUIT, 0, 0);
-                WaitForSingleObject(m_hListenerThread.Get(), 10);
-            } while (GetExitCodeThread(m_hListenerThread.Get(), &exitCode) &&
-                     exitCode == STILL_ACTIVE);
+            QuitThread(m_hListenerThread.Get(), m_dwListenerThreadId);
             m_hListenerThread.Reset();
         }
         m_pInstanceRecord.Reset();

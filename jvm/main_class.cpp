@@ -54,7 +54,7 @@ bool CLauncher::InvokeMainClass()
     if (call.escapedException != nullptr)
     {
         TraceLine(L"an exception escaped main");
-        StopNativeSplash();
+        m_splash.StopSplashWindow();
         if (m_settings.m_bFailureCheck)
         {
             const bool bStop = ShowJavaExceptionDialog(call.escapedException, m_pJniEnv);

@@ -1,16 +1,14 @@
 #include "launcher/launcher.h"
 #include "report/launch_trace.h"
 #include "base/path_pieces.h"
-#include "splash/splash_window.h"
 
 CLauncher::CLauncher() : CLauncher(m_messageBoxes) {}
 
 CLauncher::CLauncher(CReporter& reporter)
-    : m_dwSplashThreadId(0), m_pJavaVM(nullptr), m_pJniEnv(nullptr), m_reporter(reporter),
+    : m_pJavaVM(nullptr), m_pJniEnv(nullptr), m_reporter(reporter), m_splash(m_messageBoxes),
       m_bPrimaryInstance(false), m_bSingleInstance(false), m_mainThreadStackSize(0),
-      m_pfnSplashClose(nullptr), m_runPairProduct(false), m_pfnCreateJavaVM(nullptr),
-      m_pfnGetDefaultJavaVMInitArgs(nullptr), m_uInstanceMessage(0), m_dwListenerThreadId(0),
-      m_activeWorkers(0)
+      m_runPairProduct(false), m_pfnCreateJavaVM(nullptr), m_pfnGetDefaultJavaVMInitArgs(nullptr),
+      m_uInstanceMessage(0), m_dwListenerThreadId(0), m_activeWorkers(0)
 {
 }
 
@@ -39,27 +37,24 @@ DWORD CLauncher::Run()
     if (!PrepareEnvironment())
         return kExitFailure;
     if (m_arguments.Find(L"-nosplash") < 0 && m_arguments.Find(L"/nosplash") < 0)
-    {
-        if (!ShowSplash())
-            return 0;
-    }
+        m_splash.ShowSplash(m_settings, m_jvmLibraryPath);
     if (!LoadJvmLibrary())
         return kExitFailure;
     if (!BuildVmOptions())
         return kExitFailure;
     if (StartMainThread() == 0)
         return 0;
-    CloseJreSplash();
+    m_splash.CloseJreSplash();
     return kExitFailure;
 }
 
 void CLauncher::Shutdown()
 {
-    StopNativeSplash();
+    m_splash.StopSplashWindow();
     if (m_pJavaVM != nullptr)
         m_pJavaVM->DestroyJavaVM();
     StopInstanceListener();
-    CloseJreSplash();
+    m_splash.CloseJreSplash();
     m_arguments.Clear();
     m_vmOptions.Clear();
 }

@@ -19,8 +19,7 @@
 #include "base/argument_list.h"
 #include "base/unique_handle.h"
 #include "report/reporter.h"
-
-class CSplashWindow;
+#include "splash/splash.h"
 
 // Exit code of every launch that fails before or while starting Java.
 const DWORD kExitFailure = 0xFFFFFFFF;
@@ -107,29 +106,17 @@ public:
     // question cannot be asked.
     bool ShowJavaExceptionDialog(jthrowable exception, JNIEnv* pEnv);
 
-    // Splash.
-    bool ShowSplash();
-    static std::wstring FindJreSplashLibrary(const std::wstring& jvmLibraryPath,
-                                             const std::wstring& fileName);
-    bool StartJreSplash(const std::wstring& libraryPath);
-    // Calls the runtime splash library's "SplashClose", once.
-    void CloseJreSplash();
-    static DWORD WINAPI SplashThread(void* pParameter);
-    void StopNativeSplash();
-
     // The executable's path, read at the first call of GetModulePath.
     std::wstring m_modulePath;
     SLaunchSettings m_settings;
-    CUniqueHandle m_hSplashThread;
-    DWORD m_dwSplashThreadId;
     std::wstring m_jvmLibraryPath;
     JavaVM* m_pJavaVM;
     JNIEnv* m_pJniEnv;
     CJavaVersion m_foundJreVersion;
     CArgumentList m_arguments;
-    std::unique_ptr<CSplashWindow> m_pSplashWindow;
     CMessageBoxReporter m_messageBoxes;
     CReporter& m_reporter;
+    CSplash m_splash;
     CVmOptionList m_vmOptions;
     CUniqueMappedView m_pInstanceRecord;
     CUniqueHandle m_hInstanceMapping;
@@ -139,7 +126,6 @@ public:
     std::wstring m_outputFile;
     std::wstring m_errorFile;
     size_t m_mainThreadStackSize;
-    void (*m_pfnSplashClose)();
     CUniqueHandle m_hMainStartedEvent;
     // Later starts write the shared argument area one at a time, each until the first
     // instance has taken what it wrote; a later start also watches the first one's process.

@@ -1,6 +1,5 @@
-// The own splash window, its thread, and stopping it.
+// The launcher's own splash window: a picture centred on the screen.
 #include "splash/splash_window.h"
-#include "launcher/launcher.h"
 #include "splash/splash_picture.h"
 
 static const wchar_t kSplashClassName[] = L"SplashScreenWindow";
@@ -66,48 +65,4 @@ HWND CSplashWindow::CreateSplashWindow(const std::wstring& imagePath, bool shado
     HWND hWnd = Create(atom, WS_EX_TOOLWINDOW, WS_POPUP, frame, nullptr);
     picture.RenderToBitmap(hWnd);
     return hWnd;
-}
-
-DWORD WINAPI CLauncher::SplashThread(void* pParameter)
-{
-    CLauncher* pLauncher = static_cast<CLauncher*>(pParameter);
-    const bool shadow = pLauncher->m_settings.m_splashShadow == L"true";
-    // The window is destroyed by this thread, which made it, once the loop ends.
-    const CUniqueWindow hWindow(pLauncher->m_pSplashWindow->CreateSplashWindow(
-        pLauncher->m_settings.m_splashImage, shadow));
-    pLauncher->m_messageBoxes.SetOwner(hWindow.Get());
-    if (hWindow)
-    {
-        ShowWindow(hWindow.Get(), SW_SHOWNORMAL);
-        UpdateWindow(hWindow.Get());
-    }
-    MSG message;
-    // GetMessageW gives -1 on failure, which would otherwise loop for ever.
-    while (GetMessageW(&message, nullptr, 0, 0) > 0)
-    {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
-}
-
-void CLauncher::StopNativeSplash()
-{
-    if (!m_pSplashWindow)
-        return;
-    if (m_hSplashThread)
-    {
-        // A post fails while the thread has no message queue yet; it is simply repeated. The
-        // short wait between posts keeps this thread from spinning against the splash thread.
-        DWORD status = STILL_ACTIVE;
-        while (status == STILL_ACTIVE)
-        {
-            PostThreadMessageW(m_dwSplashThreadId, WM_QUIT, 0, 0);
-            WaitForSingleObject(m_hSplashThread.Get(), 10);
-            if (!GetExitCodeThread(m_hSplashThread.Get(), &status))
-                break;
-        }
-        m_hSplashThread.Reset();
-    }
-    m_pSplashWindow.reset();
 }
