@@ -1,9 +1,9 @@
 // The first instance's side of a request: the listener takes each later start's arguments,
 // and a worker thread hands them to the Java program's secondaryMain.
+#include "instance/single_instance.h"
 #include "instance/instance_record.h"
 #include "jvm/java_calls.h"
 #include "jvm/java_text.h"
-#include "launcher/launcher.h"
 
 #include <cstring>
 #include <memory>
@@ -17,7 +17,7 @@ struct SecondaryMainRequest
 {
     DWORD dwRequesterThreadId;
     UINT uMessage;
-    CLauncher* pLauncher;
+    CSingleInstance* pInstance;
     // Taken from the shared area when the request arrives, so that the next later start
     // can write it again at once.
     CArgumentList arguments;
@@ -41,14 +41,14 @@ void ReplyToFailure(SecondaryMainRequest* pRequest, ESecondaryMainResult result)
 }
 } // namespace
 
-DWORD WINAPI CLauncher::InstanceListenerThread(void* pParameter)
+DWORD WINAPI CSingleInstance::InstanceListenerThread(void* pParameter)
 {
-    CLauncher* pLauncher = static_cast<CLauncher*>(pParameter);
-    InstanceRecord* pRecord = static_cast<InstanceRecord*>(pLauncher->m_pInstanceRecord.Get());
+    CSingleInstance* pInstance = static_cast<CSingleInstance*>(pParameter);
+    InstanceRecord* pRecord = pInstance->Record();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
     {
-        if (msg.message == 0 || msg.message != pLauncher->m_uInstanceMessage)
+        if (msg.message == 0 || msg.message != pInstance->m_uInstanceMessage)
             continue;
         const DWORD requester = static_cast<DWORD>(msg.wParam);
         // The area is taken only for the request that wrote it: one that gave up has cleared
@@ -60,36 +60,36 @@ DWORD WINAPI CLauncher::InstanceListenerThread(void* pParameter)
         std::unique_ptr<SecondaryMainRequest> pRequest(new SecondaryMainRequest);
         pRequest->dwRequesterThreadId = requester;
         pRequest->uMessage = msg.message;
-        pRequest->pLauncher = pLauncher;
+        pRequest->pInstance = pInstance;
         pRequest->bReplied = false;
         ReadInstanceArguments(area, pRequest->arguments);
-        SetEvent(pLauncher->m_hArgumentsTaken.Get());
-        if (InterlockedIncrement(&pLauncher->m_activeWorkers) <= kMaxWorkers)
+        SetEvent(pInstance->m_hArgumentsTaken.Get());
+        if (InterlockedIncrement(&pInstance->m_activeWorkers) <= kMaxWorkers)
         {
-            const CUniqueHandle hWorker(CreateThread(nullptr, 0, &CLauncher::SecondaryMainWorker,
-                                                     pRequest.get(), 0, nullptr));
+            const CUniqueHandle hWorker(CreateThread(
+                nullptr, 0, &CSingleInstance::SecondaryMainWorker, pRequest.get(), 0, nullptr));
             if (hWorker)
             {
                 pRequest.release();
                 continue;
             }
         }
-        InterlockedDecrement(&pLauncher->m_activeWorkers);
+        InterlockedDecrement(&pInstance->m_activeWorkers);
         PostReply(pRequest.get(), -1);
     }
     return 0;
 }
 
-DWORD WINAPI CLauncher::SecondaryMainWorker(void* pParameter)
+DWORD WINAPI CSingleInstance::SecondaryMainWorker(void* pParameter)
 {
     std::unique_ptr<SecondaryMainRequest> pRequest(static_cast<SecondaryMainRequest*>(pParameter));
-    CLauncher* pLauncher = pRequest->pLauncher;
+    CSingleInstance* pInstance = pRequest->pInstance;
     bool bServed = false;
     // Requests that come before main has been entered wait for it.
-    if (pLauncher->m_hMainStartedEvent &&
-        WaitForSingleObject(pLauncher->m_hMainStartedEvent.Get(), INFINITE) == WAIT_OBJECT_0)
+    if (pInstance->m_hMainStartedEvent &&
+        WaitForSingleObject(pInstance->m_hMainStartedEvent.Get(), INFINITE) == WAIT_OBJECT_0)
     {
-        JavaVM* pJavaVM = pLauncher->m_pJavaVM;
+        JavaVM* pJavaVM = pInstance->m_pJavaVM;
         JNIEnv* pEnv = nullptr;
         if (pJavaVM != nullptr &&
             pJavaVM->AttachCurrentThread(reinterpret_cast<void**>(&pEnv), nullptr) == JNI_OK)
@@ -97,18 +97,16 @@ DWORD WINAPI CLauncher::SecondaryMainWorker(void* pParameter)
             std::vector<std::u16string> arguments;
             for (size_t i = 0; i < pRequest->arguments.Count(); ++i)
                 arguments.push_back(ToJavaText(pRequest->arguments.At(i)));
-            const ESecondaryMainResult result =
-                CallSecondaryMain(ToJavaText(pLauncher->m_settings.m_mainClass), arguments, pEnv,
-                                  PostReply, pRequest.get());
+            const ESecondaryMainResult result = CallSecondaryMain(
+                ToJavaText(pInstance->m_mainClass), arguments, pEnv, PostReply, pRequest.get());
             ReplyToFailure(pRequest.get(), result);
             bServed = true;
-            // An IBM VM is left to end the process itself, as after main.
-            if (!IsVendorSearched(pLauncher->m_settings.m_vmProvider, VendorIbm))
+            if (pInstance->m_bDetachWorkers)
                 pJavaVM->DetachCurrentThread();
         }
     }
     if (!bServed)
         PostReply(pRequest.get(), -1);
-    InterlockedDecrement(&pLauncher->m_activeWorkers);
+    InterlockedDecrement(&pInstance->m_activeWorkers);
     return 0;
 }

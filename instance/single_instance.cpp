@@ -1,10 +1,10 @@
-// Single-instance mode: the first start of an executable serves the later ones, which hand it
-// their arguments and end with its answer.
+// Single-instance mode: setting up, handing a later start's arguments over, waiting for the
+// answer, stopping.
+#include "instance/single_instance.h"
 #include "base/text.h"
 #include "base/thread_quit.h"
 #include "instance/instance_record.h"
 #include "instance/instance_security.h"
-#include "launcher/launcher.h"
 #include "report/reporter.h"
 #include "report/launch_trace.h"
 #include "ui/resources/resource.h"
@@ -25,21 +25,34 @@ const DWORD kPublishWaitMs = 10000;
 const DWORD kTakeWaitMs = 10000;
 // Another later start holds the argument area at most for kTakeWaitMs and a little more.
 const DWORD kLockWaitMs = 15000;
-
-InstanceRecord* Record(CLauncher& launcher)
-{
-    return static_cast<InstanceRecord*>(launcher.m_pInstanceRecord.Get());
-}
 } // namespace
 
-bool CLauncher::SetupSingleInstance()
+CSingleInstance::CSingleInstance(CReporter& reporter)
+    : m_reporter(reporter), m_bSingleInstance(false), m_bPrimaryInstance(false),
+      m_bDetachWorkers(true), m_pJavaVM(nullptr), m_uInstanceMessage(0), m_dwListenerThreadId(0),
+      m_activeWorkers(0)
 {
-    if (!m_settings.m_bSingleInstance)
-        return true;
+}
 
-    std::wstring modulePath;
-    if (!GetModulePath(modulePath))
-        return false;
+CSingleInstance::~CSingleInstance()
+{
+    StopInstanceListener();
+}
+
+InstanceRecord* CSingleInstance::Record() const
+{
+    return static_cast<InstanceRecord*>(m_pInstanceRecord.Get());
+}
+
+bool CSingleInstance::SetupSingleInstance(const SLaunchSettings& settings,
+                                          const std::wstring& modulePath,
+                                          const CArgumentList& arguments)
+{
+    if (!settings.m_bSingleInstance)
+        return true;
+    m_mainClass = settings.m_mainClass;
+    // An IBM VM is left to end the process itself, as after main.
+    m_bDetachWorkers = !IsVendorSearched(settings.m_vmProvider, VendorIbm);
     // The objects live in the session's own namespace and admit the current user only.
     const std::wstring baseName = GetInstanceObjectName(modulePath);
     const std::wstring name = L"Local\\" + baseName;
@@ -72,24 +85,18 @@ bool CLauncher::SetupSingleInstance()
     TraceLine(bPrimary ? L"single instance: the first instance"
                        : L"single instance: a later start");
     return bPrimary ? StartPrimaryInstance(name, security.Attributes())
-                    : HandArgumentsToPrimary(modulePath);
+                    : HandArgumentsToPrimary(modulePath, arguments);
 }
 
-bool CLauncher::CreateMainStartedEvent(const std::wstring& objectName,
-                                       SECURITY_ATTRIBUTES* pSecurity)
+bool CSingleInstance::StartPrimaryInstance(const std::wstring& objectName,
+                                           SECURITY_ATTRIBUTES* pSecurity)
 {
+    InstanceRecord* pRecord = Record();
     m_hMainStartedEvent.Reset(
         CreateEventW(pSecurity, TRUE, FALSE, (objectName + kMainStartedSuffix).c_str()));
-    return m_hMainStartedEvent.IsValid();
-}
-
-bool CLauncher::StartPrimaryInstance(const std::wstring& objectName, SECURITY_ATTRIBUTES* pSecurity)
-{
-    InstanceRecord* pRecord = Record(*this);
-    CreateMainStartedEvent(objectName, pSecurity);
     pRecord->dwProcessId = GetCurrentProcessId();
-    m_hListenerThread.Reset(CreateThread(nullptr, 0, &CLauncher::InstanceListenerThread, this, 0,
-                                         &m_dwListenerThreadId));
+    m_hListenerThread.Reset(CreateThread(nullptr, 0, &CSingleInstance::InstanceListenerThread, this,
+                                         0, &m_dwListenerThreadId));
     if (!m_hListenerThread)
     {
         m_bSingleInstance = false;
@@ -109,30 +116,32 @@ bool CLauncher::StartPrimaryInstance(const std::wstring& objectName, SECURITY_AT
     return true;
 }
 
-bool CLauncher::OpenPrimaryProcess(const InstanceRecord& record, const std::wstring& modulePath)
+CUniqueHandle OpenPrimaryProcess(const InstanceRecord& record, UINT instanceMessage,
+                                 const std::wstring& modulePath)
 {
-    // Whatever wrote the record is trusted with nothing it does not prove: the message must be
-    // this executable's, and the listener a thread of a process that runs this executable.
-    if (record.uMessage != m_uInstanceMessage)
-        return false;
-    m_hPrimaryProcess.Reset(
+    if (record.uMessage != instanceMessage)
+        return CUniqueHandle();
+    CUniqueHandle hProcess(
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, record.dwProcessId));
-    if (!m_hPrimaryProcess)
-        return false;
+    if (!hProcess)
+        return CUniqueHandle();
     wchar_t image[32768];
     DWORD length = ARRAYSIZE(image);
-    if (!QueryFullProcessImageNameW(m_hPrimaryProcess.Get(), 0, image, &length) ||
+    if (!QueryFullProcessImageNameW(hProcess.Get(), 0, image, &length) ||
         CompareStringOrdinal(image, static_cast<int>(length), modulePath.c_str(),
                              static_cast<int>(modulePath.size()), TRUE) != CSTR_EQUAL)
-        return false;
+        return CUniqueHandle();
     const CUniqueHandle hThread(
         OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, record.dwListenerThreadId));
-    return hThread && GetProcessIdOfThread(hThread.Get()) == record.dwProcessId;
+    if (!hThread || GetProcessIdOfThread(hThread.Get()) != record.dwProcessId)
+        return CUniqueHandle();
+    return hProcess;
 }
 
-bool CLauncher::HandArgumentsToPrimary(const std::wstring& modulePath)
+bool CSingleInstance::HandArgumentsToPrimary(const std::wstring& modulePath,
+                                             const CArgumentList& arguments)
 {
-    InstanceRecord* pRecord = Record(*this);
+    InstanceRecord* pRecord = Record();
     volatile LONG* pMessage = reinterpret_cast<volatile LONG*>(&pRecord->uMessage);
     const DWORD start = GetTickCount();
     // A first instance whose set-up failed half way never publishes.
@@ -140,7 +149,8 @@ bool CLauncher::HandArgumentsToPrimary(const std::wstring& modulePath)
            GetTickCount() - start <= kPublishWaitMs)
         Sleep(5);
     const InstanceRecord header = *pRecord;
-    if (!OpenPrimaryProcess(header, modulePath))
+    m_hPrimaryProcess = OpenPrimaryProcess(header, m_uInstanceMessage, modulePath);
+    if (!m_hPrimaryProcess)
     {
         TraceLine(L"single instance: the record names no first instance");
         m_reporter.Report(IDS_INSTANCE_UNREACHABLE);
@@ -156,7 +166,7 @@ bool CLauncher::HandArgumentsToPrimary(const std::wstring& modulePath)
         m_reporter.Report(IDS_INSTANCE_UNREACHABLE);
         return false;
     }
-    if (!WriteInstanceArguments(m_arguments, pRecord->abArguments))
+    if (!WriteInstanceArguments(arguments, pRecord->abArguments))
     {
         ReleaseMutex(m_hArgumentLock.Get());
         m_reporter.Report(IDS_INSTANCE_ARGUMENTS_TOO_LONG);
@@ -188,7 +198,7 @@ bool CLauncher::HandArgumentsToPrimary(const std::wstring& modulePath)
     return bTaken;
 }
 
-DWORD CLauncher::WaitForPrimaryInstance()
+DWORD CSingleInstance::WaitForPrimaryInstance()
 {
     if (!m_hPrimaryProcess)
         return kExitFailure;
@@ -219,7 +229,14 @@ DWORD CLauncher::WaitForPrimaryInstance()
     }
 }
 
-void CLauncher::StopInstanceListener()
+void CSingleInstance::SignalMainStarted(JavaVM* pJavaVM)
+{
+    m_pJavaVM = pJavaVM;
+    if (m_hMainStartedEvent)
+        SetEvent(m_hMainStartedEvent.Get());
+}
+
+void CSingleInstance::StopInstanceListener()
 {
     if (m_bSingleInstance)
     {

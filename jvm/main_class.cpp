@@ -8,9 +8,8 @@
 
 static void SignalMainStarted(void* pContext)
 {
-    const CUniqueHandle& hEvent = static_cast<CLauncher*>(pContext)->m_hMainStartedEvent;
-    if (hEvent)
-        SetEvent(hEvent.Get());
+    CLauncher* pLauncher = static_cast<CLauncher*>(pContext);
+    pLauncher->m_singleInstance.SignalMainStarted(pLauncher->m_pJavaVM);
 }
 
 // The message for a main class or method that cannot be called, if one is due.

@@ -6,9 +6,8 @@ CLauncher::CLauncher() : CLauncher(m_messageBoxes) {}
 
 CLauncher::CLauncher(CReporter& reporter)
     : m_pJavaVM(nullptr), m_pJniEnv(nullptr), m_reporter(reporter), m_splash(m_messageBoxes),
-      m_bPrimaryInstance(false), m_bSingleInstance(false), m_mainThreadStackSize(0),
-      m_runPairProduct(false), m_pfnCreateJavaVM(nullptr), m_pfnGetDefaultJavaVMInitArgs(nullptr),
-      m_uInstanceMessage(0), m_dwListenerThreadId(0), m_activeWorkers(0)
+      m_singleInstance(reporter), m_mainThreadStackSize(0), m_runPairProduct(false),
+      m_pfnCreateJavaVM(nullptr), m_pfnGetDefaultJavaVMInitArgs(nullptr)
 {
 }
 
@@ -19,9 +18,9 @@ bool CLauncher::Initialize()
     ParseCommandLine(m_arguments);
     if (!ReadSettings())
         return false;
-    if (!SetupSingleInstance())
+    if (!m_singleInstance.SetupSingleInstance(m_settings, m_modulePath, m_arguments))
         return false;
-    if (m_bSingleInstance && !m_bPrimaryInstance)
+    if (m_singleInstance.IsLaterStart())
         return true;
     if (m_settings.m_bOverrideWorkingDir)
         SetWorkingDirectoryToModule();
@@ -32,8 +31,8 @@ DWORD CLauncher::Run()
 {
     if (m_runPairProduct)
         return StartPairProduct();
-    if (m_bSingleInstance && !m_bPrimaryInstance)
-        return WaitForPrimaryInstance();
+    if (m_singleInstance.IsLaterStart())
+        return m_singleInstance.WaitForPrimaryInstance();
     if (!PrepareEnvironment())
         return kExitFailure;
     if (m_arguments.Find(L"-nosplash") < 0 && m_arguments.Find(L"/nosplash") < 0)
@@ -53,7 +52,7 @@ void CLauncher::Shutdown()
     m_splash.StopSplashWindow();
     if (m_pJavaVM != nullptr)
         m_pJavaVM->DestroyJavaVM();
-    StopInstanceListener();
+    m_singleInstance.StopInstanceListener();
     m_splash.CloseJreSplash();
     m_arguments.Clear();
     m_vmOptions.Clear();

@@ -15,14 +15,11 @@
 #include "jre/jre_candidate.h"
 #include "jvm/jvm_entries.h"
 #include "jvm/vm_option_list.h"
-#include "instance/instance_record.h"
+#include "instance/single_instance.h"
 #include "base/argument_list.h"
 #include "base/unique_handle.h"
 #include "report/reporter.h"
 #include "splash/splash.h"
-
-// Exit code of every launch that fails before or while starting Java.
-const DWORD kExitFailure = 0xFFFFFFFF;
 
 class CLauncher
 {
@@ -53,18 +50,6 @@ public:
 
     // Per-user settings files.
     void SaveJrePath(const std::wstring& home);
-
-    // Single instance.
-    bool SetupSingleInstance();
-    bool StartPrimaryInstance(const std::wstring& objectName, SECURITY_ATTRIBUTES* pSecurity);
-    bool HandArgumentsToPrimary(const std::wstring& modulePath);
-    bool OpenPrimaryProcess(const InstanceRecord& record, const std::wstring& modulePath);
-    DWORD WaitForPrimaryInstance();
-    void StopInstanceListener();
-    bool CreateMainStartedEvent(const std::wstring& objectName,
-                                SECURITY_ATTRIBUTES* pSecurity = nullptr);
-    static DWORD WINAPI InstanceListenerThread(void* pParameter);
-    static DWORD WINAPI SecondaryMainWorker(void* pParameter);
 
     // JRE discovery.
     bool LocateJvm();
@@ -117,30 +102,14 @@ public:
     CMessageBoxReporter m_messageBoxes;
     CReporter& m_reporter;
     CSplash m_splash;
+    CSingleInstance m_singleInstance;
     CVmOptionList m_vmOptions;
-    CUniqueMappedView m_pInstanceRecord;
-    CUniqueHandle m_hInstanceMapping;
-    CUniqueHandle m_hListenerThread;
-    bool m_bPrimaryInstance;
-    bool m_bSingleInstance;
     std::wstring m_outputFile;
     std::wstring m_errorFile;
     size_t m_mainThreadStackSize;
-    CUniqueHandle m_hMainStartedEvent;
-    // Later starts write the shared argument area one at a time, each until the first
-    // instance has taken what it wrote; a later start also watches the first one's process.
-    CUniqueHandle m_hArgumentLock;
-    CUniqueHandle m_hArgumentsTaken;
-    CUniqueHandle m_hPrimaryProcess;
     bool m_runPairProduct;
     PfnCreateJavaVM m_pfnCreateJavaVM;
     PfnGetDefaultJavaVMInitArgs m_pfnGetDefaultJavaVMInitArgs;
-    // This instance's own copies of what the shared record says, which anyone who can open
-    // it could change: the registered message and, in the first instance, its listener.
-    UINT m_uInstanceMessage;
-    DWORD m_dwListenerThreadId;
-    // Workers of the first instance that are serving a later start.
-    volatile LONG m_activeWorkers;
 };
 
 // Fills arguments from the process's own wide command line.

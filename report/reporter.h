@@ -8,6 +8,9 @@
 #include <atomic>
 #include <string>
 
+// Exit code of every launch that fails before or while starting Java.
+const DWORD kExitFailure = 0xFFFFFFFF;
+
 class CReporter
 {
 public:

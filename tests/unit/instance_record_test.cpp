@@ -1,7 +1,7 @@
 // The argument area a later start fills for the first instance, the objects' name, and what a
 // later start checks of the record.
 #include "instance/instance_record.h"
-#include "launcher/launcher.h"
+#include "instance/single_instance.h"
 #include "test_folders.h"
 
 #include <gtest/gtest.h>
@@ -96,10 +96,8 @@ TEST(InstanceRecord, LaterStartChecksTheRecordsFirstInstance)
     const UINT message = RegisterWindowMessageW(L"jvmhost-instance-record-test");
     auto Believed = [&](DWORD threadId, DWORD processId, UINT recordMessage)
     {
-        CLauncher launcher;
-        launcher.m_uInstanceMessage = message;
         const InstanceRecord record = {threadId, processId, recordMessage, {}};
-        return launcher.OpenPrimaryProcess(record, self);
+        return OpenPrimaryProcess(record, message, self).IsValid();
     };
     const DWORD ownThread = GetCurrentThreadId();
     const DWORD ownProcess = GetCurrentProcessId();
