@@ -2,7 +2,6 @@
 #include "config/user_settings.h"
 #include "base/path_pieces.h"
 #include "config/settings_file.h"
-#include "launcher/launcher.h"
 #include "base/unique_handle.h"
 
 // Writes "JRE Path". A file that does not exist yet is started as UTF-16, so that a folder
@@ -54,24 +53,22 @@ std::wstring UserSettingsFilePath(const std::wstring& executablePath,
     return path + L"\\" + ExecutableBaseName(executablePath) + L".ini";
 }
 
-void CLauncher::SaveJrePath(const std::wstring& home)
+void SaveJrePath(const SLaunchSettings& settings, const std::wstring& modulePath,
+                 const std::wstring& home)
 {
-    // Only a launch with a companion remembers the runtime a user picked: the companion's own
-    // settings file tells that there is one.
+    // Only a launch with a companion remembers the runtime a user picked.
     std::wstring pairSettingsFile;
-    const std::wstring& pair = m_settings.m_pairProduct;
+    const std::wstring& pair = settings.m_pairProduct;
     if (pair.empty() || !DeriveSettingsFilePath(pair, pairSettingsFile))
         return;
-    if (m_settings.m_bService)
+    if (settings.m_bService)
     {
         WriteJrePath(pairSettingsFile, home);
         return;
     }
-    std::wstring modulePath;
-    if (GetModulePath(modulePath))
-        WriteJrePath(UserSettingsFilePath(modulePath, m_settings.m_productName,
-                                          m_settings.m_productCode, true),
-                     home);
     WriteJrePath(
-        UserSettingsFilePath(pair, m_settings.m_productName, m_settings.m_productCode, true), home);
+        UserSettingsFilePath(modulePath, settings.m_productName, settings.m_productCode, true),
+        home);
+    WriteJrePath(UserSettingsFilePath(pair, settings.m_productName, settings.m_productCode, true),
+                 home);
 }

@@ -2,6 +2,8 @@
 #ifndef JVMHOST_USER_SETTINGS_H
 #define JVMHOST_USER_SETTINGS_H
 
+#include "config/launch_settings.h"
+
 #include <string>
 
 // The product folder name: the product name without \ ? " | > < : / and *.
@@ -16,5 +18,11 @@ std::wstring ExecutableBaseName(const std::wstring& executablePath);
 std::wstring UserSettingsFilePath(const std::wstring& executablePath,
                                   const std::wstring& productName, const std::wstring& productCode,
                                   bool createFolders);
+
+// Remembers the runtime a user picked in the JRE Not Found dialog ("JRE Path"): in the
+// user's own settings files of the executable and of its companion or, for a service, in
+// the companion's settings file. Nothing without a companion.
+void SaveJrePath(const SLaunchSettings& settings, const std::wstring& modulePath,
+                 const std::wstring& home);
 
 #endif

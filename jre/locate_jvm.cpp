@@ -5,12 +5,28 @@
 #include "jre/jvm_resolution.h"
 #include "jre/mapped_image_file.h"
 #include "report/error_report.h"
-#include "launcher/launcher.h"
+#include "jre/runtime_search.h"
+#include "config/user_settings.h"
+#include "ui/jre_not_found_dialog.h"
 #include "ui/jre_not_found_message.h"
+#include "ui/resources/resource.h"
 
-bool CLauncher::LocateJvm()
+CRuntimeSearch::CRuntimeSearch(const SLaunchSettings& settings, const std::wstring& modulePath)
+    : m_runPairProduct(false), m_settings(settings), m_modulePath(modulePath)
+{
+}
+
+bool CRuntimeSearch::LocateJvm(SRuntimeChoice& choice)
 {
     const CTraceStep step(L"runtime search");
+    const bool bFound = FindJvm();
+    choice.m_jvmLibraryPath = m_jvmLibraryPath;
+    choice.m_runPairProduct = m_runPairProduct;
+    return bFound;
+}
+
+bool CRuntimeSearch::FindJvm()
+{
     bool isServerVm = false;
     if (!m_settings.m_jrePath.empty())
     {
@@ -53,20 +69,18 @@ bool CLauncher::LocateJvm()
                                                m_settings.m_maxVersion));
 }
 
-void CLauncher::TraceFind(const wchar_t* pSource, const std::wstring& home,
-                          const std::wstring& library)
+void CRuntimeSearch::TraceFind(const wchar_t* pSource, const std::wstring& home,
+                               const std::wstring& library)
 {
     if (IsTracing())
         TraceLine(pSource + home +
                   (library.empty() ? L": no JVM of the configured type" : L": " + library));
 }
 
-bool CLauncher::FindLocalJre(std::wstring& home)
+bool CRuntimeSearch::FindLocalJre(std::wstring& home)
 {
     home.clear();
-    std::wstring folder;
-    if (!GetModuleFolder(folder))
-        return false;
+    const std::wstring folder = FolderWithBackslash(m_modulePath);
     if (folder.empty())
         return true;
     if (IsJreHome(folder))
@@ -76,7 +90,7 @@ bool CLauncher::FindLocalJre(std::wstring& home)
     return true;
 }
 
-bool CLauncher::CheckPairProduct()
+bool CRuntimeSearch::CheckPairProduct()
 {
     m_runPairProduct = false;
     if (m_settings.m_pairProduct.empty())
@@ -97,5 +111,21 @@ bool CLauncher::CheckPairProduct()
     }
     TraceLine(m_runPairProduct ? L"not a 64-bit library: the companion starts instead"
                                : L"the library is not a 32-bit one: no companion");
+    return true;
+}
+
+bool CRuntimeSearch::AskForJre(const std::wstring& message)
+{
+    TraceLine(L"JRE Not Found dialog: " + message);
+    CJreNotFoundDialog dialog(message, m_settings.m_jvmType, &ResolveJvmLibrary);
+    if (dialog.RunModal(IDD_JRE_NOT_FOUND, GetActiveWindow()) != IDOK)
+    {
+        TraceLine(L"JRE Not Found dialog: no runtime chosen");
+        return false;
+    }
+    TraceLine(L"JRE Not Found dialog: the user chose " + dialog.m_chosenJvmPath);
+    m_jvmLibraryPath = dialog.m_chosenJvmPath;
+    CheckPairProduct();
+    SaveJrePath(m_settings, m_modulePath, dialog.m_chosenHome);
     return true;
 }

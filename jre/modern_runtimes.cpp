@@ -5,7 +5,7 @@
 #include "jre/jvm_resolution.h"
 #include "jre/registry_view.h"
 #include "report/launch_trace.h"
-#include "launcher/launcher.h"
+#include "jre/runtime_search.h"
 #include "base/unique_handle.h"
 
 #include <algorithm>
@@ -91,7 +91,7 @@ void UseClassicNumbering(CJavaVersion& version)
 }
 } // namespace
 
-bool CLauncher::SearchModernRuntimes(int pass, std::wstring& home)
+bool CRuntimeSearch::SearchModernRuntimes(int pass, std::wstring& home)
 {
     if (pass == 1 && m_settings.m_pairProduct.empty())
         return false;
@@ -149,9 +149,9 @@ bool CLauncher::SearchModernRuntimes(int pass, std::wstring& home)
     return true;
 }
 
-void CLauncher::AddModernCandidate(const std::wstring& source, const std::wstring& name,
-                                   const std::wstring& folder,
-                                   std::vector<CJreCandidate>& candidates)
+void CRuntimeSearch::AddModernCandidate(const std::wstring& source, const std::wstring& name,
+                                        const std::wstring& folder,
+                                        std::vector<CJreCandidate>& candidates)
 {
     if (folder.empty())
     {

@@ -3,7 +3,7 @@
 #include "jre/jvm_resolution.h"
 #include "jre/registry_view.h"
 #include "report/launch_trace.h"
-#include "launcher/launcher.h"
+#include "jre/runtime_search.h"
 #include "base/unique_handle.h"
 
 #include <algorithm>
@@ -22,7 +22,7 @@ const wchar_t kJavaSoftJreKey[] = L"Software\\JavaSoft\\Java Runtime Environment
 
 } // namespace
 
-bool CLauncher::SearchRegistry(int pass, std::wstring& home)
+bool CRuntimeSearch::SearchRegistry(int pass, std::wstring& home)
 {
     if (pass == 1 && m_settings.m_pairProduct.empty())
         return false;
@@ -44,8 +44,8 @@ bool CLauncher::SearchRegistry(int pass, std::wstring& home)
     return true;
 }
 
-void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
-                                 std::vector<CJreCandidate>& candidates)
+void CRuntimeSearch::CollectVendorKey(const SVendorKey& vendorKey, int pass,
+                                      std::vector<CJreCandidate>& candidates)
 {
     CUniqueRegistryKey hVendorKey;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, vendorKey.path, 0, AccessForPass(pass),
@@ -87,7 +87,7 @@ void CLauncher::CollectVendorKey(const SVendorKey& vendorKey, int pass,
     }
 }
 
-bool CLauncher::IsInVersionWindow(const CJavaVersion& version) const
+bool CRuntimeSearch::IsInVersionWindow(const CJavaVersion& version) const
 {
     // A maximum that was never given bounds nothing: without it every registered runtime
     // would be out of reach while the user is told that any version will do.
@@ -96,8 +96,8 @@ bool CLauncher::IsInVersionWindow(const CJavaVersion& version) const
     return !version.IsLess(m_settings.m_minVersion);
 }
 
-bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring& name, int pass,
-                                std::wstring& home, bool& isServerVm)
+bool CRuntimeSearch::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring& name,
+                                     int pass, std::wstring& home, bool& isServerVm)
 {
     std::wstring javaHome;
     ReadRegistryString(std::wstring(vendorKey.path) + name, L"JavaHome", pass, javaHome);
@@ -116,7 +116,7 @@ bool CLauncher::ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring&
     return true;
 }
 
-void CLauncher::SortCandidates(std::vector<CJreCandidate>& candidates)
+void CRuntimeSearch::SortCandidates(std::vector<CJreCandidate>& candidates) const
 {
     const bool byFavor = SearchesBothKinds(m_settings.m_jvmSource);
     const bool byServer = m_settings.m_jvmType == JvmTypeFavorServer;
@@ -131,8 +131,8 @@ void CLauncher::SortCandidates(std::vector<CJreCandidate>& candidates)
                      });
 }
 
-void CLauncher::ChooseCandidate(const std::vector<CJreCandidate>& candidates, std::wstring& home,
-                                CJavaVersion& version)
+void CRuntimeSearch::ChooseCandidate(const std::vector<CJreCandidate>& candidates,
+                                     std::wstring& home, CJavaVersion& version) const
 {
     for (size_t i = 0; i < m_settings.m_preferredVersions.Count(); ++i)
     {

@@ -64,7 +64,7 @@ static void AppendWithSeparator(std::wstring& list, const std::wstring& part)
 bool CLauncher::PrepareEnvironment()
 {
     const CTraceStep step(L"environment");
-    const std::wstring& library = m_jvmLibraryPath;
+    const std::wstring& library = m_runtime.m_jvmLibraryPath;
     const std::wstring binFolder = StripLastComponent(StripLastComponent(library));
     const std::wstring home = StripLastComponent(binFolder);
     SetEnvironmentVariableW(L"QV_JVM_PATH", library.c_str());

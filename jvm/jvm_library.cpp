@@ -9,11 +9,11 @@
 bool CLauncher::LoadJvmLibrary()
 {
     const CTraceStep step(L"JVM library loading");
-    HMODULE hLibrary = LoadLibraryW(m_jvmLibraryPath.c_str());
+    HMODULE hLibrary = LoadLibraryW(m_runtime.m_jvmLibraryPath.c_str());
     if (hLibrary == nullptr)
     {
         const DWORD errorCode = GetLastError();
-        m_reporter.ReportWithCode(IDS_JVM_LOAD_FAILED, m_jvmLibraryPath, errorCode);
+        m_reporter.ReportWithCode(IDS_JVM_LOAD_FAILED, m_runtime.m_jvmLibraryPath, errorCode);
         return false;
     }
     // The library stays loaded for the life of the process.

@@ -6,8 +6,8 @@ CLauncher::CLauncher() : CLauncher(m_messageBoxes) {}
 
 CLauncher::CLauncher(CReporter& reporter)
     : m_pJavaVM(nullptr), m_pJniEnv(nullptr), m_reporter(reporter), m_splash(m_messageBoxes),
-      m_singleInstance(reporter), m_mainThreadStackSize(0), m_runPairProduct(false),
-      m_pfnCreateJavaVM(nullptr), m_pfnGetDefaultJavaVMInitArgs(nullptr)
+      m_singleInstance(reporter), m_mainThreadStackSize(0), m_pfnCreateJavaVM(nullptr),
+      m_pfnGetDefaultJavaVMInitArgs(nullptr)
 {
 }
 
@@ -24,19 +24,19 @@ bool CLauncher::Initialize()
         return true;
     if (m_settings.m_bOverrideWorkingDir)
         SetWorkingDirectoryToModule();
-    return LocateJvm();
+    return CRuntimeSearch(m_settings, m_modulePath).LocateJvm(m_runtime);
 }
 
 DWORD CLauncher::Run()
 {
-    if (m_runPairProduct)
+    if (m_runtime.m_runPairProduct)
         return StartPairProduct();
     if (m_singleInstance.IsLaterStart())
         return m_singleInstance.WaitForPrimaryInstance();
     if (!PrepareEnvironment())
         return kExitFailure;
     if (m_arguments.Find(L"-nosplash") < 0 && m_arguments.Find(L"/nosplash") < 0)
-        m_splash.ShowSplash(m_settings, m_jvmLibraryPath);
+        m_splash.ShowSplash(m_settings, m_runtime.m_jvmLibraryPath);
     if (!LoadJvmLibrary())
         return kExitFailure;
     if (!BuildVmOptions())

@@ -12,7 +12,7 @@
 
 #include "base/java_version.h"
 #include "config/launch_settings.h"
-#include "jre/jre_candidate.h"
+#include "jre/runtime_search.h"
 #include "jvm/jvm_entries.h"
 #include "jvm/vm_option_list.h"
 #include "instance/single_instance.h"
@@ -48,32 +48,6 @@ public:
     bool GetModuleFolder(std::wstring& folder);
     bool ReadSettings();
 
-    // Per-user settings files.
-    void SaveJrePath(const std::wstring& home);
-
-    // JRE discovery.
-    bool LocateJvm();
-    bool FindLocalJre(std::wstring& home);
-    // Whether the companion takes the launch; false (and the library dropped) for a library
-    // of another processor, so that the search goes on.
-    bool CheckPairProduct();
-    bool SearchRegistry(int pass, std::wstring& home);
-    void CollectVendorKey(const SVendorKey& vendorKey, int pass,
-                          std::vector<CJreCandidate>& candidates);
-    bool ReadRegistryJre(const SVendorKey& vendorKey, const std::wstring& name, int pass,
-                         std::wstring& home, bool& isServerVm);
-    void SortCandidates(std::vector<CJreCandidate>& candidates);
-    void ChooseCandidate(const std::vector<CJreCandidate>& candidates, std::wstring& home,
-                         CJavaVersion& version);
-    bool AskForJre(const std::wstring& message);
-    bool IsInVersionWindow(const CJavaVersion& version) const;
-    // Runtimes of Java 9 and later and JAVA_HOME ("Modern Runtimes"), in the registry view of
-    // the pass as SearchRegistry does.
-    bool SearchModernRuntimes(int pass, std::wstring& home);
-    void AddModernCandidate(const std::wstring& source, const std::wstring& name,
-                            const std::wstring& folder, std::vector<CJreCandidate>& candidates);
-    void TraceFind(const wchar_t* pSource, const std::wstring& home, const std::wstring& library);
-
     // JVM start-up.
     bool PrepareEnvironment();
     bool LoadJvmLibrary();
@@ -94,10 +68,9 @@ public:
     // The executable's path, read at the first call of GetModulePath.
     std::wstring m_modulePath;
     SLaunchSettings m_settings;
-    std::wstring m_jvmLibraryPath;
+    SRuntimeChoice m_runtime;
     JavaVM* m_pJavaVM;
     JNIEnv* m_pJniEnv;
-    CJavaVersion m_foundJreVersion;
     CArgumentList m_arguments;
     CMessageBoxReporter m_messageBoxes;
     CReporter& m_reporter;
@@ -107,7 +80,6 @@ public:
     std::wstring m_outputFile;
     std::wstring m_errorFile;
     size_t m_mainThreadStackSize;
-    bool m_runPairProduct;
     PfnCreateJavaVM m_pfnCreateJavaVM;
     PfnGetDefaultJavaVMInitArgs m_pfnGetDefaultJavaVMInitArgs;
 };

@@ -1,15 +1,14 @@
-// The JRE Not Found dialog and the launcher's question for a runtime.
+// The JRE Not Found dialog.
 #include "ui/jre_not_found_dialog.h"
 #include "base/path_pieces.h"
-#include "jre/jvm_resolution.h"
 #include "report/error_report.h"
 #include "report/launch_trace.h"
-#include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 #include "ui/system_libraries.h"
 
-CJreNotFoundDialog::CJreNotFoundDialog(const std::wstring& message, int jvmType)
-    : m_message(message), m_jvmType(jvmType)
+CJreNotFoundDialog::CJreNotFoundDialog(const std::wstring& message, int jvmType,
+                                       PfnResolveJvmLibrary pfnResolveJvmLibrary)
+    : m_message(message), m_jvmType(jvmType), m_pfnResolveJvmLibrary(pfnResolveJvmLibrary)
 {
 }
 
@@ -78,22 +77,6 @@ void CJreNotFoundDialog::UseChosenFolder(const std::wstring& folder)
     SetDlgItemTextW(m_hWnd, IDC_JRE_PATH, folder.c_str());
     m_chosenHome = WithTrailingBackslash(folder);
     bool isServerVm = false;
-    m_chosenJvmPath = ResolveJvmLibrary(m_chosenHome, m_jvmType, isServerVm);
+    m_chosenJvmPath = m_pfnResolveJvmLibrary(m_chosenHome, m_jvmType, isServerVm);
     EnableWindow(GetDlgItem(m_hWnd, IDOK), m_chosenJvmPath.empty() ? FALSE : TRUE);
-}
-
-bool CLauncher::AskForJre(const std::wstring& message)
-{
-    TraceLine(L"JRE Not Found dialog: " + message);
-    CJreNotFoundDialog dialog(message, m_settings.m_jvmType);
-    if (dialog.RunModal(IDD_JRE_NOT_FOUND, GetActiveWindow()) != IDOK)
-    {
-        TraceLine(L"JRE Not Found dialog: no runtime chosen");
-        return false;
-    }
-    TraceLine(L"JRE Not Found dialog: the user chose " + dialog.m_chosenJvmPath);
-    m_jvmLibraryPath = dialog.m_chosenJvmPath;
-    CheckPairProduct();
-    SaveJrePath(dialog.m_chosenHome);
-    return true;
 }

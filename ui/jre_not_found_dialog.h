@@ -8,10 +8,15 @@
 #include "ui/hyperlink_ctrl.h"
 #include "ui/window_framework.h"
 
+// The JVM library of a runtime's home for the JVM type, or empty (as the search resolves it).
+typedef std::wstring (*PfnResolveJvmLibrary)(const std::wstring& home, int jvmType,
+                                             bool& isServerVm);
+
 class CJreNotFoundDialog : public CDialogBase
 {
 public:
-    CJreNotFoundDialog(const std::wstring& message, int jvmType);
+    CJreNotFoundDialog(const std::wstring& message, int jvmType,
+                       PfnResolveJvmLibrary pfnResolveJvmLibrary);
 
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -23,6 +28,7 @@ public:
 
     std::wstring m_message;
     int m_jvmType;
+    PfnResolveJvmLibrary m_pfnResolveJvmLibrary;
     std::wstring m_chosenHome;
     std::wstring m_chosenJvmPath;
     CHyperLinkCtrl m_link;

@@ -1,6 +1,6 @@
 #include "jre/jvm_resolution.h"
 #include "jre/mapped_image_file.h"
-#include "launcher/launcher.h"
+#include "jre/runtime_search.h"
 #include "test_folders.h"
 
 #include <gtest/gtest.h>
@@ -63,12 +63,13 @@ std::vector<std::wstring> Homes(const std::vector<CJreCandidate>& candidates)
 
 bool RunsPairProduct(const std::wstring& library, const std::wstring& pairProduct = L"x.exe")
 {
-    CLauncher launcher;
-    launcher.m_settings.m_pairProduct = pairProduct;
-    launcher.m_jvmLibraryPath = library;
-    launcher.m_runPairProduct = true;
-    launcher.CheckPairProduct();
-    return launcher.m_runPairProduct;
+    SLaunchSettings settings;
+    settings.m_pairProduct = pairProduct;
+    CRuntimeSearch search(settings, L"");
+    search.m_jvmLibraryPath = library;
+    search.m_runPairProduct = true;
+    search.CheckPairProduct();
+    return search.m_runPairProduct;
 }
 
 typedef std::vector<std::wstring> Strings;
@@ -156,56 +157,58 @@ TEST(CheckPairProduct, FilesThatAreNoImagesStayWithTheLauncher)
 
 TEST(SortCandidates, FavouredThenServerThenHigherVersionStably)
 {
-    CLauncher launcher;
+    SLaunchSettings settings;
+    CRuntimeSearch search(settings, L"");
     std::vector<CJreCandidate> candidates = {
         Candidate(L"1.5", false, false), Candidate(L"1.7", false, false),
         Candidate(L"1.6", true, true),   Candidate(L"1.6.0", false, true),
         Candidate(L"1.8", true, false),
     };
-    launcher.m_settings.m_jvmSource = JvmSourceUnset;
-    launcher.m_settings.m_jvmType = JvmTypeDefault;
+    settings.m_jvmSource = JvmSourceUnset;
+    settings.m_jvmType = JvmTypeDefault;
     std::vector<CJreCandidate> sorted = candidates;
-    launcher.SortCandidates(sorted);
+    search.SortCandidates(sorted);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.6", L"1.6.0", L"1.8", L"1.7", L"1.5"}));
 
-    launcher.m_settings.m_jvmType = JvmTypeFavorServer;
+    settings.m_jvmType = JvmTypeFavorServer;
     sorted = candidates;
-    launcher.SortCandidates(sorted);
+    search.SortCandidates(sorted);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.6", L"1.6.0", L"1.8", L"1.7", L"1.5"}));
 
-    launcher.m_settings.m_jvmSource = JvmSourceOnlyJre;
+    settings.m_jvmSource = JvmSourceOnlyJre;
     sorted = candidates;
-    launcher.SortCandidates(sorted);
+    search.SortCandidates(sorted);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.8", L"1.6", L"1.7", L"1.6.0", L"1.5"}));
 
-    launcher.m_settings.m_jvmType = JvmTypeDefault;
+    settings.m_jvmType = JvmTypeDefault;
     sorted = candidates;
-    launcher.SortCandidates(sorted);
+    search.SortCandidates(sorted);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.8", L"1.7", L"1.6", L"1.6.0", L"1.5"}));
 }
 
 TEST(ChooseCandidate, FirstPreferredTextThatMatchesWins)
 {
-    CLauncher launcher;
+    SLaunchSettings settings;
+    CRuntimeSearch search(settings, L"");
     const std::vector<CJreCandidate> sorted = {Candidate(L"1.7.0", false, false),
                                                Candidate(L"1.6.0_45", false, false),
                                                Candidate(L"1.6.0_20", false, false)};
     std::wstring home;
     CJavaVersion version;
-    SplitString(L"1.5;1.6", L";", launcher.m_settings.m_preferredVersions);
-    launcher.ChooseCandidate(sorted, home, version);
+    SplitString(L"1.5;1.6", L";", settings.m_preferredVersions);
+    search.ChooseCandidate(sorted, home, version);
     EXPECT_EQ(home, L"1.6.0_45");
     EXPECT_EQ(version.m_parts[3], 45);
 
-    SplitString(L"1.8;;1.6.0_20;1.7", L";", launcher.m_settings.m_preferredVersions);
-    launcher.ChooseCandidate(sorted, home, version);
+    SplitString(L"1.8;;1.6.0_20;1.7", L";", settings.m_preferredVersions);
+    search.ChooseCandidate(sorted, home, version);
     EXPECT_EQ(home, L"1.6.0_20");
 
-    SplitString(L"1.8", L";", launcher.m_settings.m_preferredVersions);
-    launcher.ChooseCandidate(sorted, home, version);
+    SplitString(L"1.8", L";", settings.m_preferredVersions);
+    search.ChooseCandidate(sorted, home, version);
     EXPECT_EQ(home, L"1.7.0");
 
-    launcher.m_settings.m_preferredVersions.Clear();
-    launcher.ChooseCandidate(sorted, home, version);
+    settings.m_preferredVersions.Clear();
+    search.ChooseCandidate(sorted, home, version);
     EXPECT_EQ(home, L"1.7.0");
 }

@@ -14,7 +14,7 @@ struct SLoadResult
 
 SLoadResult Load(CLauncher& launcher, CRecordingReporter& reporter, const std::wstring& path)
 {
-    launcher.m_jvmLibraryPath = path;
+    launcher.m_runtime.m_jvmLibraryPath = path;
     const bool loaded = launcher.LoadJvmLibrary();
     return {loaded, reporter.m_reports};
 }

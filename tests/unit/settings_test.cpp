@@ -1,9 +1,9 @@
 #include "config/user_settings.h"
 #include "base/path_pieces.h"
-#include "jre/jvm_resolution.h"
 #include "config/launch_settings.h"
-#include "launcher/launcher.h"
 #include "test_folders.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -225,46 +225,46 @@ TEST_F(UserSettingsTest, BuildsThePathBelowAppData)
 
 TEST_F(UserSettingsTest, SaveWritesBothUserFilesForAnOrdinaryApplication)
 {
-    CLauncher launcher;
-    launcher.m_settings.m_productName = L"Prod";
-    launcher.m_settings.m_productCode = L"Code";
-    launcher.m_settings.m_pairProduct = m_folder + L"pair32.exe";
+    SLaunchSettings settings;
+    settings.m_productName = L"Prod";
+    settings.m_productCode = L"Code";
+    settings.m_pairProduct = m_folder + L"pair32.exe";
     const std::wstring home = m_folder + L"\u0416\u30b8\u30e3\u30d0\\";
-    launcher.SaveJrePath(home);
+    SaveJrePath(settings, ModulePath(), home);
     EXPECT_EQ(ReadJrePathOf(OwnUserFile()), home);
     EXPECT_EQ(ReadJrePathOf(m_appData + L"\\Prod\\Code\\pair32.ini"), home);
     EXPECT_FALSE(FileExists(m_folder + L"pair32.ini"));
 
     // The next start reads "JRE Path" from the user's file, not from the settings file.
-    const std::wstring settings = m_folder + L"tool.ini";
-    WriteTextFile(settings,
+    const std::wstring file = m_folder + L"tool.ini";
+    WriteTextFile(file,
                   "[Product Information]\r\nProduct Name=Prod\r\nProduct Code=Code\r\n"
                   "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
     SLaunchSettings next;
-    ASSERT_TRUE(ReadLaunchSettings(settings, ModulePath(), next));
+    ASSERT_TRUE(ReadLaunchSettings(file, ModulePath(), next));
     EXPECT_EQ(next.m_jrePath, home);
 }
 
 TEST_F(UserSettingsTest, ServiceWritesOnlyTheCompanionSettingsFile)
 {
-    CLauncher launcher;
-    launcher.m_settings.m_productName = L"Prod";
-    launcher.m_settings.m_productCode = L"Code";
-    launcher.m_settings.m_bService = true;
-    launcher.m_settings.m_pairProduct = m_folder + L"pair32.exe";
-    launcher.SaveJrePath(L"C:\\jre\\");
+    SLaunchSettings settings;
+    settings.m_productName = L"Prod";
+    settings.m_productCode = L"Code";
+    settings.m_bService = true;
+    settings.m_pairProduct = m_folder + L"pair32.exe";
+    SaveJrePath(settings, ModulePath(), L"C:\\jre\\");
     EXPECT_EQ(ReadJrePathOf(m_folder + L"pair32.ini"), L"C:\\jre\\");
     EXPECT_FALSE(FileExists(m_appData + L"\\Prod"));
 }
 
 TEST_F(UserSettingsTest, NothingIsWrittenWithoutCompanion)
 {
-    CLauncher launcher;
-    launcher.m_settings.m_productName = L"Prod";
-    launcher.m_settings.m_productCode = L"Code";
-    launcher.SaveJrePath(L"C:\\jre\\");
-    launcher.m_settings.m_pairProduct = L"C:\\nodot\\pair";
-    launcher.SaveJrePath(L"C:\\jre\\");
+    SLaunchSettings settings;
+    settings.m_productName = L"Prod";
+    settings.m_productCode = L"Code";
+    SaveJrePath(settings, ModulePath(), L"C:\\jre\\");
+    settings.m_pairProduct = L"C:\\nodot\\pair";
+    SaveJrePath(settings, ModulePath(), L"C:\\jre\\");
     EXPECT_FALSE(FileExists(m_appData + L"\\Prod"));
 }
 
