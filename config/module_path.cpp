@@ -1,4 +1,4 @@
-// The executable's own path and folder.
+// The executable's own path, read once.
 #include "base/path_pieces.h"
 #include "report/error_report.h"
 #include "report/reporter.h"
@@ -16,15 +16,5 @@ bool CLauncher::GetModulePath(std::wstring& path)
         return false;
     }
     path = m_modulePath;
-    return true;
-}
-
-bool CLauncher::GetModuleFolder(std::wstring& folder)
-{
-    folder.clear();
-    std::wstring modulePath;
-    if (!GetModulePath(modulePath))
-        return false;
-    folder = FolderWithBackslash(modulePath);
     return true;
 }

@@ -4,7 +4,7 @@
 #include "base/path_pieces.h"
 #include "jvm/narrow_text.h"
 #include "report/reporter.h"
-#include "launcher/launcher.h"
+#include "jvm/java_vm.h"
 #include "ui/resources/resource.h"
 
 #include <vector>
@@ -61,10 +61,11 @@ static void AppendWithSeparator(std::wstring& list, const std::wstring& part)
         list += L';';
 }
 
-bool CLauncher::PrepareEnvironment()
+bool CJavaVm::PrepareEnvironment(const std::wstring& jvmLibraryPath)
 {
     const CTraceStep step(L"environment");
-    const std::wstring& library = m_runtime.m_jvmLibraryPath;
+    m_jvmLibraryPath = jvmLibraryPath;
+    const std::wstring& library = m_jvmLibraryPath;
     const std::wstring binFolder = StripLastComponent(StripLastComponent(library));
     const std::wstring home = StripLastComponent(binFolder);
     SetEnvironmentVariableW(L"QV_JVM_PATH", library.c_str());
@@ -73,8 +74,7 @@ bool CLauncher::PrepareEnvironment()
 
     if (!m_settings.m_libraryPath.empty())
     {
-        std::wstring moduleFolder;
-        GetModuleFolder(moduleFolder);
+        const std::wstring moduleFolder = FolderWithBackslash(m_modulePath);
         const std::wstring libFolder = FolderWithBackslash(binFolder) + L"lib";
         std::wstring libraryPath = m_settings.m_libraryPath;
         AppendWithSeparator(libraryPath, L"");

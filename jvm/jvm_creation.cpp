@@ -4,7 +4,7 @@
 #include "jvm/java_calls.h"
 #include "report/error_report.h"
 #include "report/reporter.h"
-#include "launcher/launcher.h"
+#include "jvm/java_vm.h"
 #include "ui/resources/resource.h"
 
 // The reason shown for a result of JNI_CreateJavaVM; empty for results outside -6 to -1.
@@ -36,7 +36,7 @@ static void JNICALL TraceJavaExit(jint code)
     TraceLine(L"exit code " + DecimalText(code) + L" (System.exit)");
 }
 
-bool CLauncher::CreateJvm()
+bool CJavaVm::CreateJvm()
 {
     const CTraceStep step(L"VM creation");
     for (size_t i = 0; IsTracing() && i < m_vmOptions.Count(); ++i)

@@ -2,18 +2,19 @@
 #include "report/launch_trace.h"
 #include "report/error_report.h"
 #include "report/reporter.h"
-#include "launcher/launcher.h"
+#include "jvm/java_vm.h"
 #include "launcher/library_entry.h"
 #include "ui/resources/resource.h"
 
-bool CLauncher::LoadJvmLibrary()
+bool CJavaVm::LoadJvmLibrary(const std::wstring& jvmLibraryPath)
 {
     const CTraceStep step(L"JVM library loading");
-    HMODULE hLibrary = LoadLibraryW(m_runtime.m_jvmLibraryPath.c_str());
+    m_jvmLibraryPath = jvmLibraryPath;
+    HMODULE hLibrary = LoadLibraryW(m_jvmLibraryPath.c_str());
     if (hLibrary == nullptr)
     {
         const DWORD errorCode = GetLastError();
-        m_reporter.ReportWithCode(IDS_JVM_LOAD_FAILED, m_runtime.m_jvmLibraryPath, errorCode);
+        m_reporter.ReportWithCode(IDS_JVM_LOAD_FAILED, m_jvmLibraryPath, errorCode);
         return false;
     }
     // The library stays loaded for the life of the process.

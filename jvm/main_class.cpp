@@ -3,13 +3,14 @@
 #include "jvm/java_calls.h"
 #include "jvm/java_text.h"
 #include "report/reporter.h"
-#include "launcher/launcher.h"
+#include "jvm/java_vm.h"
+#include "ui/java_exception_dialog.h"
 #include "ui/resources/resource.h"
 
-static void SignalMainStarted(void* pContext)
+void CJavaVm::SignalMainStarted(void* pContext)
 {
-    CLauncher* pLauncher = static_cast<CLauncher*>(pContext);
-    pLauncher->m_singleInstance.SignalMainStarted(pLauncher->m_pJavaVM);
+    CJavaVm* pVm = static_cast<CJavaVm*>(pContext);
+    pVm->m_singleInstance.SignalMainStarted(pVm->m_pJavaVM);
 }
 
 // The message for a main class or method that cannot be called, if one is due.
@@ -32,7 +33,7 @@ static void ReportMainCallFailure(const SMainCall& call, CReporter& reporter,
     }
 }
 
-bool CLauncher::InvokeMainClass()
+bool CJavaVm::InvokeMainClass()
 {
     TraceLine(L"main class: " + m_settings.m_mainClass);
     const CTraceStep step(L"main");
@@ -56,7 +57,8 @@ bool CLauncher::InvokeMainClass()
         m_splash.StopSplashWindow();
         if (m_settings.m_bFailureCheck)
         {
-            const bool bStop = ShowJavaExceptionDialog(call.escapedException, m_pJniEnv);
+            const bool bStop = AskToStopAfterJavaException(
+                FromJavaText(GetExceptionText(call.escapedException, m_pJniEnv)));
             TraceLine(bStop ? L"Java Exception dialog: Stop" : L"Java Exception dialog: Ignore");
             if (bStop)
                 CallSystemExit(m_pJniEnv);

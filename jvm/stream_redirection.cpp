@@ -2,7 +2,7 @@
 #include "base/path_pieces.h"
 #include "jvm/java_calls.h"
 #include "jvm/java_text.h"
-#include "launcher/launcher.h"
+#include "jvm/java_vm.h"
 
 static bool RedirectStream(const std::wstring& path, const char* pSetterName, JNIEnv* pEnv,
                            const char* pSecondSetterName = nullptr)
@@ -18,7 +18,7 @@ static bool IsSameFile(const std::wstring& first, const std::wstring& second)
            CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-bool CLauncher::RedirectOutputStream()
+bool CJavaVm::RedirectOutputStream()
 {
     // Two streams opened on one file would each write from its start: one file for both is
     // written through one stream, in the order written.
@@ -27,7 +27,7 @@ bool CLauncher::RedirectOutputStream()
     return RedirectStream(m_outputFile, "setOut", m_pJniEnv);
 }
 
-bool CLauncher::RedirectErrorStream()
+bool CJavaVm::RedirectErrorStream()
 {
     if (IsSameFile(m_outputFile, m_errorFile))
         return true;

@@ -7,7 +7,7 @@
 #include "jvm/memory_options.h"
 #include "jvm/narrow_text.h"
 #include "report/reporter.h"
-#include "launcher/launcher.h"
+#include "jvm/java_vm.h"
 #include "base/unique_handle.h"
 #include "base/text.h"
 #include "ui/resources/resource.h"
@@ -18,14 +18,6 @@ void AppendClassPathEntry(std::wstring& classPath, const std::wstring& entry)
 {
     // A jar under a folder the ANSI code page cannot spell reaches the VM in its short form.
     classPath += AnsiSafePath(entry) + L";";
-}
-
-// The executable's folder without a trailing backslash; empty when unknown.
-std::wstring ModuleFolder(CLauncher& launcher)
-{
-    std::wstring folder;
-    launcher.GetModuleFolder(folder);
-    return StripLastComponent(folder);
 }
 
 std::wstring Expanded(std::wstring value)
@@ -78,9 +70,10 @@ void RemoveQuotes(std::wstring& token)
     }
 }
 
-void CLauncher::ExpandClassPathEntry(const std::wstring& entry, std::wstring& classPath)
+void CJavaVm::ExpandClassPathEntry(const std::wstring& entry, std::wstring& classPath)
 {
-    const std::wstring searchPath = HasRoot(entry) ? entry : ModuleFolder(*this) + entry;
+    const std::wstring searchPath =
+        HasRoot(entry) ? entry : StripLastComponent(ModuleFolder()) + entry;
     const std::wstring matchFolder = FolderWithBackslash(searchPath);
     WIN32_FIND_DATAW data;
     const CUniqueFind hFind(FindFirstFileW(searchPath.c_str(), &data));
@@ -92,7 +85,7 @@ void CLauncher::ExpandClassPathEntry(const std::wstring& entry, std::wstring& cl
     } while (FindNextFileW(hFind.Get(), &data));
 }
 
-void CLauncher::ProcessVmParameter(std::wstring token, std::vector<std::wstring>& options)
+void CJavaVm::ProcessVmParameter(std::wstring token, std::vector<std::wstring>& options)
 {
     RemoveQuotes(token);
     if (IsMemoryPercentOption(token))
@@ -193,7 +186,7 @@ static bool ReadOptionFile(const std::wstring& path, std::wstring& text)
     return true;
 }
 
-bool CLauncher::ExpandOptionFiles(std::vector<std::wstring>& tokens, int depth)
+bool CJavaVm::ExpandOptionFiles(std::vector<std::wstring>& tokens, int depth)
 {
     // Files may name files, but not without end (a file that names itself).
     const int kMaxOptionFileDepth = 8;
@@ -208,9 +201,8 @@ bool CLauncher::ExpandOptionFiles(std::vector<std::wstring>& tokens, int depth)
             continue;
         }
         std::wstring path = token.substr(1);
-        std::wstring folder;
-        if (!HasRoot(path) && GetModuleFolder(folder))
-            path = folder + path;
+        if (!HasRoot(path))
+            path = ModuleFolder() + path;
         std::wstring text;
         if (depth >= kMaxOptionFileDepth || !ReadOptionFile(path, text))
         {
@@ -234,7 +226,7 @@ bool CLauncher::ExpandOptionFiles(std::vector<std::wstring>& tokens, int depth)
     return true;
 }
 
-bool CLauncher::SplitVmParameters(const std::wstring& text, std::vector<std::wstring>& options)
+bool CJavaVm::SplitVmParameters(const std::wstring& text, std::vector<std::wstring>& options)
 {
     std::vector<std::wstring> tokens;
     size_t position = 0;
@@ -271,9 +263,15 @@ bool CLauncher::SplitVmParameters(const std::wstring& text, std::vector<std::wst
     return true;
 }
 
-bool CLauncher::BuildVmOptions()
+std::wstring CJavaVm::ModuleFolder() const
+{
+    return FolderWithBackslash(m_modulePath);
+}
+
+bool CJavaVm::BuildVmOptions(const CArgumentList& arguments)
 {
     const CTraceStep step(L"VM options");
+    m_arguments = arguments;
     CArgumentList entries;
     SplitString(m_settings.m_classPath, L";", entries);
     std::wstring classPath;
@@ -288,11 +286,9 @@ bool CLauncher::BuildVmOptions()
 
     if (m_settings.m_bEmbeddedJar)
     {
-        std::wstring modulePath;
         if (!classPath.empty() && classPath[classPath.size() - 1] != L';')
             classPath += L";";
-        if (GetModulePath(modulePath))
-            classPath += AnsiSafePath(modulePath);
+        classPath += AnsiSafePath(m_modulePath);
     }
     if (classPath.empty())
     {

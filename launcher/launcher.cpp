@@ -1,13 +1,14 @@
+// The launch's sequence: Initialize, Run and Shutdown, one line a step.
 #include "launcher/launcher.h"
+#include "launcher/pair_product.h"
 #include "report/launch_trace.h"
 #include "base/path_pieces.h"
 
 CLauncher::CLauncher() : CLauncher(m_messageBoxes) {}
 
 CLauncher::CLauncher(CReporter& reporter)
-    : m_pJavaVM(nullptr), m_pJniEnv(nullptr), m_reporter(reporter), m_splash(m_messageBoxes),
-      m_singleInstance(reporter), m_mainThreadStackSize(0), m_pfnCreateJavaVM(nullptr),
-      m_pfnGetDefaultJavaVMInitArgs(nullptr)
+    : m_reporter(reporter), m_splash(m_messageBoxes), m_singleInstance(reporter),
+      m_vm(m_settings, m_modulePath, reporter, m_splash, m_singleInstance)
 {
 }
 
@@ -30,18 +31,18 @@ bool CLauncher::Initialize()
 DWORD CLauncher::Run()
 {
     if (m_runtime.m_runPairProduct)
-        return StartPairProduct();
+        return StartPairProduct(m_settings, m_modulePath, m_reporter);
     if (m_singleInstance.IsLaterStart())
         return m_singleInstance.WaitForPrimaryInstance();
-    if (!PrepareEnvironment())
+    if (!m_vm.PrepareEnvironment(m_runtime.m_jvmLibraryPath))
         return kExitFailure;
     if (m_arguments.Find(L"-nosplash") < 0 && m_arguments.Find(L"/nosplash") < 0)
         m_splash.ShowSplash(m_settings, m_runtime.m_jvmLibraryPath);
-    if (!LoadJvmLibrary())
+    if (!m_vm.LoadJvmLibrary(m_runtime.m_jvmLibraryPath))
         return kExitFailure;
-    if (!BuildVmOptions())
+    if (!m_vm.BuildVmOptions(m_arguments))
         return kExitFailure;
-    if (StartMainThread() == 0)
+    if (m_vm.StartMainThread() == 0)
         return 0;
     m_splash.CloseJreSplash();
     return kExitFailure;
@@ -50,12 +51,10 @@ DWORD CLauncher::Run()
 void CLauncher::Shutdown()
 {
     m_splash.StopSplashWindow();
-    if (m_pJavaVM != nullptr)
-        m_pJavaVM->DestroyJavaVM();
+    m_vm.DestroyJavaVm();
     m_singleInstance.StopInstanceListener();
     m_splash.CloseJreSplash();
     m_arguments.Clear();
-    m_vmOptions.Clear();
 }
 
 void CLauncher::SetWorkingDirectoryToModule()

@@ -2,7 +2,8 @@
 // other processor width.
 #include "report/launch_trace.h"
 #include "report/reporter.h"
-#include "launcher/launcher.h"
+#include "launcher/pair_product.h"
+#include "base/argument_list.h"
 #include "base/unique_handle.h"
 #include "ui/resources/resource.h"
 
@@ -27,15 +28,15 @@ bool IsSameFile(const std::wstring& first, const std::wstring& second)
 }
 } // namespace
 
-DWORD CLauncher::StartPairProduct()
+DWORD StartPairProduct(const SLaunchSettings& settings, const std::wstring& modulePath,
+                       CReporter& reporter)
 {
     // A companion that is this very executable would find the same runtime and start itself
     // again, without end.
-    std::wstring modulePath;
-    if (GetModulePath(modulePath) && IsSameFile(m_settings.m_pairProduct, modulePath))
+    if (IsSameFile(settings.m_pairProduct, modulePath))
     {
-        m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, m_settings.m_pairProduct,
-                                  ERROR_CIRCULAR_DEPENDENCY);
+        reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, settings.m_pairProduct,
+                                ERROR_CIRCULAR_DEPENDENCY);
         return kExitFailure;
     }
 
@@ -48,21 +49,21 @@ DWORD CLauncher::StartPairProduct()
     // The companion gets the launcher's own arguments, exactly as they were given, so a
     // document the user opened reaches it.
     std::wstring commandLine =
-        L"\"" + m_settings.m_pairProduct + L"\"" + CommandLineAfterProgramName(GetCommandLineW());
+        L"\"" + settings.m_pairProduct + L"\"" + CommandLineAfterProgramName(GetCommandLineW());
     TraceLine(L"starting the companion: " + commandLine);
     const BOOL started =
-        CreateProcessW(m_settings.m_pairProduct.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                       0, nullptr, nullptr, &startupInfo, &processInfo);
+        CreateProcessW(settings.m_pairProduct.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                       nullptr, nullptr, &startupInfo, &processInfo);
     if (!started)
     {
         const DWORD errorCode = GetLastError();
-        m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, m_settings.m_pairProduct, errorCode);
+        reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, settings.m_pairProduct, errorCode);
         return kExitFailure;
     }
     const CUniqueHandle hProcess(processInfo.hProcess);
     const CUniqueHandle hThread(processInfo.hThread);
     DWORD exitCode = 0;
-    if (m_settings.m_bPairReturnCode)
+    if (settings.m_bPairReturnCode)
     {
         WaitForSingleObject(hProcess.Get(), INFINITE);
         GetExitCodeProcess(hProcess.Get(), &exitCode);

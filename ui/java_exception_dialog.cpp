@@ -1,10 +1,7 @@
 // The Java Exception dialog and the launcher's question whether to stop after an exception.
 #include "ui/java_exception_dialog.h"
 #include "base/text.h"
-#include "jvm/java_calls.h"
-#include "jvm/java_text.h"
 #include "report/error_report.h"
-#include "launcher/launcher.h"
 #include "ui/resources/resource.h"
 
 // An edit control takes ever longer to lay out a long text (under Wine with the square of a
@@ -151,9 +148,8 @@ void CJavaExceptionDialog::Layout()
     }
 }
 
-bool CLauncher::ShowJavaExceptionDialog(jthrowable exception, JNIEnv* pEnv)
+bool AskToStopAfterJavaException(const std::wstring& text)
 {
-    const std::wstring text = FromJavaText(GetExceptionText(exception, pEnv));
     if (text.empty())
         return false;
     CJavaExceptionDialog dialog(text);

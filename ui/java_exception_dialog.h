@@ -45,4 +45,8 @@ private:
     bool m_bHasSizeGrip;
 };
 
+// Asks whether to stop after an exception escaped main, showing its stack trace: true for
+// Stop, false for Ignore or when there is no text to show.
+bool AskToStopAfterJavaException(const std::wstring& text);
+
 #endif

@@ -1,5 +1,4 @@
-#include "launcher/launcher.h"
-#include "recording_reporter.h"
+#include "vm_under_test.h"
 #include "test_folders.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +11,18 @@ struct SLoadResult
     std::vector<std::wstring> reports;
 };
 
-SLoadResult Load(CLauncher& launcher, CRecordingReporter& reporter, const std::wstring& path)
+SLoadResult Load(SVmUnderTest& test, const std::wstring& path)
 {
-    launcher.m_runtime.m_jvmLibraryPath = path;
-    const bool loaded = launcher.LoadJvmLibrary();
-    return {loaded, reporter.m_reports};
+    const bool loaded = test.vm.LoadJvmLibrary(path);
+    return {loaded, test.reporter.m_reports};
 }
 } // namespace
 
 TEST(LoadJvmLibrary, MissingLibraryNamesThePathAndTheLoaderError)
 {
-    CRecordingReporter reporter;
-    CLauncher launcher(reporter);
+    SVmUnderTest test;
     const std::wstring path = NewScratchFolder() + L"bin\\client\\jvm.dll";
-    const SLoadResult result = Load(launcher, reporter, path);
+    const SLoadResult result = Load(test, path);
     EXPECT_FALSE(result.loaded);
     ASSERT_EQ(result.reports.size(), 1u);
     // 126 (module not found) on Windows; Wine says 3 (path not found) when the folder is missing.
@@ -37,11 +34,10 @@ TEST(LoadJvmLibrary, MissingLibraryNamesThePathAndTheLoaderError)
 
 TEST(LoadJvmLibrary, FileThatIsNoLibraryGivesTheLoaderError)
 {
-    CRecordingReporter reporter;
-    CLauncher launcher(reporter);
+    SVmUnderTest test;
     const std::wstring path = NewScratchFolder() + L"jvm.dll";
     WriteTextFile(path, "not a library");
-    const SLoadResult result = Load(launcher, reporter, path);
+    const SLoadResult result = Load(test, path);
     EXPECT_FALSE(result.loaded);
     ASSERT_EQ(result.reports.size(), 1u);
     EXPECT_EQ(result.reports[0], L"Failed to load Java VM library: " + path + L" (errno = 193).\n");
@@ -49,10 +45,8 @@ TEST(LoadJvmLibrary, FileThatIsNoLibraryGivesTheLoaderError)
 
 TEST(LoadJvmLibrary, LibraryWithoutDefaultArgsEntryIsRefused)
 {
-    CRecordingReporter reporter;
-    CLauncher launcher(reporter);
-    const SLoadResult result =
-        Load(launcher, reporter, TestBinaryFolder() + L"fakejvm_nodefaults.dll");
+    SVmUnderTest test;
+    const SLoadResult result = Load(test, TestBinaryFolder() + L"fakejvm_nodefaults.dll");
     EXPECT_FALSE(result.loaded);
     ASSERT_EQ(result.reports.size(), 1u);
     EXPECT_EQ(result.reports[0],
@@ -61,19 +55,17 @@ TEST(LoadJvmLibrary, LibraryWithoutDefaultArgsEntryIsRefused)
 
 TEST(LoadJvmLibrary, LibraryWithBothEntriesIsLoaded)
 {
-    CRecordingReporter reporter;
-    CLauncher launcher(reporter);
-    const SLoadResult result = Load(launcher, reporter, TestBinaryFolder() + L"fakejvm.dll");
+    SVmUnderTest test;
+    const SLoadResult result = Load(test, TestBinaryFolder() + L"fakejvm.dll");
     EXPECT_TRUE(result.loaded);
     EXPECT_TRUE(result.reports.empty());
-    EXPECT_NE(launcher.m_pfnCreateJavaVM, nullptr);
-    EXPECT_NE(launcher.m_pfnGetDefaultJavaVMInitArgs, nullptr);
+    EXPECT_TRUE(test.vm.HasEntries());
     // The stand-in proposes 1.5 MiB for Java threads.
-    EXPECT_EQ(launcher.GetDefaultThreadStackSize(), 1572864u);
+    EXPECT_EQ(test.vm.GetDefaultThreadStackSize(), 1572864u);
 }
 
 TEST(LoadJvmLibrary, NoProposedStackSizeWithoutLibrary)
 {
-    CLauncher launcher;
-    EXPECT_EQ(launcher.GetDefaultThreadStackSize(), 0u);
+    SVmUnderTest test;
+    EXPECT_EQ(test.vm.GetDefaultThreadStackSize(), 0u);
 }

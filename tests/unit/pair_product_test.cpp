@@ -1,4 +1,6 @@
-#include "launcher/launcher.h"
+#include "launcher/pair_product.h"
+#include "base/argument_list.h"
+#include "base/text.h"
 #include "recording_reporter.h"
 #include "test_folders.h"
 #include "wait_bound.h"
@@ -19,56 +21,58 @@ std::wstring PrepareCompanion(const std::string& exitCode, const std::string& de
     return path;
 }
 
-std::wstring Utf8ToWide(const std::string& text)
+// The launcher's path in the tests: the running test program.
+DWORD Start(const SLaunchSettings& settings, CReporter& reporter)
 {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0);
-    std::wstring wide(length, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), &wide[0], length);
-    return wide;
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return StartPairProduct(settings, path, reporter);
 }
 } // namespace
 
 TEST(PairProduct, WaitsForTheCompanionAndReturnsItsExitCode)
 {
-    CLauncher launcher;
-    launcher.m_settings.m_pairProduct = PrepareCompanion("42", "0");
-    launcher.m_settings.m_bPairReturnCode = true;
+    CRecordingReporter reporter;
+    SLaunchSettings settings;
+    settings.m_pairProduct = PrepareCompanion("42", "0");
+    settings.m_bPairReturnCode = true;
     const CWaitBound bound("the companion stand-in to end", 20000);
-    EXPECT_EQ(launcher.StartPairProduct(), 42u);
+    EXPECT_EQ(Start(settings, reporter), 42u);
     // The companion is given the launcher's own arguments, unchanged.
-    const std::wstring recorded = Utf8ToWide(ReadTextFile(
-        launcher.m_settings.m_pairProduct.substr(0, launcher.m_settings.m_pairProduct.size() - 4) +
-        L".cmdline"));
-    EXPECT_EQ(recorded, L"\"" + launcher.m_settings.m_pairProduct + L"\"" +
+    const std::wstring recorded = FromUtf8(ReadTextFile(
+        settings.m_pairProduct.substr(0, settings.m_pairProduct.size() - 4) + L".cmdline"));
+    EXPECT_EQ(recorded, L"\"" + settings.m_pairProduct + L"\"" +
                             CommandLineAfterProgramName(GetCommandLineW()));
 }
 
 TEST(PairProduct, PassesLargeExitCodesThrough)
 {
-    CLauncher launcher;
-    launcher.m_settings.m_pairProduct = PrepareCompanion("-7", "0");
-    launcher.m_settings.m_bPairReturnCode = true;
+    CRecordingReporter reporter;
+    SLaunchSettings settings;
+    settings.m_pairProduct = PrepareCompanion("-7", "0");
+    settings.m_bPairReturnCode = true;
     const CWaitBound bound("the companion stand-in to end", 20000);
-    EXPECT_EQ(launcher.StartPairProduct(), static_cast<DWORD>(-7));
+    EXPECT_EQ(Start(settings, reporter), static_cast<DWORD>(-7));
 }
 
 TEST(PairProduct, WithoutPairReturnCodeReturnsZeroAtOnce)
 {
-    CLauncher launcher;
-    launcher.m_settings.m_pairProduct = PrepareCompanion("42", "1500");
+    CRecordingReporter reporter;
+    SLaunchSettings settings;
+    settings.m_pairProduct = PrepareCompanion("42", "1500");
     const DWORD start = GetTickCount();
-    EXPECT_EQ(launcher.StartPairProduct(), 0u);
+    EXPECT_EQ(Start(settings, reporter), 0u);
     EXPECT_LT(GetTickCount() - start, 1000u);
 }
 
 TEST(PairProduct, MissingCompanionIsReportedAndFails)
 {
     CRecordingReporter reporter;
-    CLauncher launcher(reporter);
-    launcher.m_settings.m_pairProduct = NewScratchFolder() + L"absent.exe";
-    launcher.m_settings.m_bPairReturnCode = true;
-    EXPECT_EQ(launcher.StartPairProduct(), 0xFFFFFFFFu);
+    SLaunchSettings settings;
+    settings.m_pairProduct = NewScratchFolder() + L"absent.exe";
+    settings.m_bPairReturnCode = true;
+    EXPECT_EQ(Start(settings, reporter), 0xFFFFFFFFu);
     EXPECT_EQ(reporter.m_reports,
-              std::vector<std::wstring>{L"Windows exception: " + launcher.m_settings.m_pairProduct +
+              std::vector<std::wstring>{L"Windows exception: " + settings.m_pairProduct +
                                         L" (errno = 2).\n"});
 }

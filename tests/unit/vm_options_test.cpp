@@ -4,7 +4,7 @@
 #include "base/path_pieces.h"
 #include "jvm/vm_options.h"
 #include "jre/jvm_resolution.h"
-#include "launcher/launcher.h"
+#include "vm_under_test.h"
 #include "test_folders.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +13,9 @@ namespace
 {
 std::vector<std::wstring> Tokens(const std::wstring& text)
 {
-    CLauncher launcher;
+    SVmUnderTest test;
     std::vector<std::wstring> options;
-    launcher.SplitVmParameters(text, options);
+    test.vm.SplitVmParameters(text, options);
     return options;
 }
 
@@ -34,10 +34,10 @@ std::wstring Percent(const std::wstring& token, unsigned long long basis)
 
 size_t StackSizeAfter(const std::wstring& parameters)
 {
-    CLauncher launcher;
+    SVmUnderTest test;
     std::vector<std::wstring> options;
-    launcher.SplitVmParameters(parameters, options);
-    return launcher.m_mainThreadStackSize;
+    test.vm.SplitVmParameters(parameters, options);
+    return test.vm.MainThreadStackSize();
 }
 
 typedef std::vector<std::wstring> Strings;
