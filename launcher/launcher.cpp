@@ -1,6 +1,9 @@
 // The launch's sequence: Initialize, Run and Shutdown, one line a step.
 #include "launcher/launcher.h"
 #include "launcher/pair_product.h"
+#include "config/settings_file.h"
+#include "report/error_report.h"
+#include "ui/resources/resource.h"
 #include "report/launch_trace.h"
 #include "base/path_pieces.h"
 
@@ -16,7 +19,7 @@ CLauncher::~CLauncher() {}
 
 bool CLauncher::Initialize()
 {
-    ParseCommandLine(m_arguments);
+    ParseCommandLineText(GetCommandLineW(), m_arguments);
     if (!ReadSettings())
         return false;
     if (!m_singleInstance.SetupSingleInstance(m_settings, m_modulePath, m_arguments))
@@ -59,13 +62,33 @@ void CLauncher::Shutdown()
 
 void CLauncher::SetWorkingDirectoryToModule()
 {
-    std::wstring path;
-    if (!GetModulePath(path))
-        return;
+    const std::wstring& path = m_modulePath;
     // Without a backslash, or with the only one at the very start, there is no folder to use.
     const std::wstring folder = StripLastComponent(path);
     if (folder.size() == path.size() || folder.empty())
         return;
     SetCurrentDirectoryW(folder.c_str());
     TraceLine(L"working directory: " + folder);
+}
+
+bool CLauncher::ReadSettings()
+{
+    const CTraceStep step(L"settings");
+    if (!ReadModulePath(m_modulePath))
+    {
+        const DWORD errorCode = GetLastError();
+        m_reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, LoadText(IDS_MODULE_PATH_FAILED),
+                                  errorCode);
+        return false;
+    }
+    std::wstring file;
+    if (!DeriveSettingsFilePath(m_modulePath, file))
+        return false;
+    TraceLine(L"settings file: " + file);
+    if (!ReadLaunchSettings(file, m_modulePath, m_settings))
+    {
+        m_reporter.Report(IDS_NO_MAIN_CLASS);
+        return false;
+    }
+    return true;
 }

@@ -1,24 +1,19 @@
-// CLauncher: the one object that a launch of jvmhost.exe consists of. The entry function
-// builds it and runs Initialize, Run (when Initialize succeeded) and Shutdown.
+// CLauncher: the sequence of a launch of jvmhost.exe, and the parts it owns. The entry
+// function builds it and runs Initialize, Run (when Initialize succeeded) and Shutdown.
 #ifndef JVMHOST_LAUNCHER_H
 #define JVMHOST_LAUNCHER_H
 
-#include <windows.h>
-
-#include <atomic>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "base/java_version.h"
+#include "base/argument_list.h"
 #include "config/launch_settings.h"
+#include "instance/single_instance.h"
 #include "jre/runtime_search.h"
 #include "jvm/java_vm.h"
-#include "instance/single_instance.h"
-#include "base/argument_list.h"
-#include "base/unique_handle.h"
 #include "report/reporter.h"
 #include "splash/splash.h"
+
+#include <windows.h>
+
+#include <string>
 
 class CLauncher
 {
@@ -30,16 +25,15 @@ public:
     CLauncher(const CLauncher&) = delete;
     CLauncher& operator=(const CLauncher&) = delete;
 
-    // Sequences.
     bool Initialize();
     DWORD Run();
     void Shutdown();
 
+private:
     void SetWorkingDirectoryToModule();
-    bool GetModulePath(std::wstring& path);
     bool ReadSettings();
 
-    // The executable's path, read at the first call of GetModulePath.
+    // The executable's path, read with the settings, before any other thread starts.
     std::wstring m_modulePath;
     SLaunchSettings m_settings;
     SRuntimeChoice m_runtime;
@@ -48,10 +42,8 @@ public:
     CReporter& m_reporter;
     CSplash m_splash;
     CSingleInstance m_singleInstance;
+    // The single instance learns from it when main has started.
     CJavaVm m_vm;
 };
-
-// Fills arguments from the process's own wide command line.
-void ParseCommandLine(CArgumentList& arguments);
 
 #endif

@@ -1,6 +1,0 @@
-#include "launcher/launcher.h"
-
-void ParseCommandLine(CArgumentList& arguments)
-{
-    ParseCommandLineText(GetCommandLineW(), arguments);
-}
