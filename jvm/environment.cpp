@@ -2,7 +2,7 @@
 #include "report/launch_trace.h"
 #include "jvm/environment.h"
 #include "base/path_pieces.h"
-#include "jvm/narrow_text.h"
+#include "base/narrow_text.h"
 #include "report/reporter.h"
 #include "jvm/java_vm.h"
 #include "ui/resources/resource.h"

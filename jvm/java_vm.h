@@ -5,23 +5,33 @@
 
 #include "base/argument_list.h"
 #include "config/launch_settings.h"
-#include "instance/single_instance.h"
 #include "jvm/jvm_entries.h"
 #include "jvm/vm_option_list.h"
 #include "report/reporter.h"
-#include "splash/splash.h"
 
 #include <string>
 #include <vector>
+
+// What the Java main thread tells the rest of the launch, from that thread.
+class CMainThreadListener
+{
+public:
+    // main has been entered in that VM.
+    virtual void MainStarted(JavaVM* pJavaVM) = 0;
+    // An exception escaped main; the Java Exception dialog comes next.
+    virtual void ExceptionEscapedMain() = 0;
+
+protected:
+    ~CMainThreadListener() = default;
+};
 
 class CJavaVm
 {
 public:
     // modulePath: the executable's own path, read by the time the VM is prepared (kept by
-    // reference, as the settings are). The splash is taken down before the Java
-    // Exception dialog; the single instance learns when main has started.
+    // reference, as the settings are).
     CJavaVm(const SLaunchSettings& settings, const std::wstring& modulePath, CReporter& reporter,
-            CSplash& splash, CSingleInstance& singleInstance);
+            CMainThreadListener& listener);
     ~CJavaVm();
     CJavaVm(const CJavaVm&) = delete;
     CJavaVm& operator=(const CJavaVm&) = delete;
@@ -62,8 +72,7 @@ private:
     const SLaunchSettings& m_settings;
     const std::wstring& m_modulePath;
     CReporter& m_reporter;
-    CSplash& m_splash;
-    CSingleInstance& m_singleInstance;
+    CMainThreadListener& m_listener;
     std::wstring m_jvmLibraryPath;
     PfnCreateJavaVM m_pfnCreateJavaVM;
     PfnGetDefaultJavaVMInitArgs m_pfnGetDefaultJavaVMInitArgs;

@@ -3,7 +3,7 @@
 #include "report/error_report.h"
 #include "report/reporter.h"
 #include "jvm/java_vm.h"
-#include "launcher/library_entry.h"
+#include "base/library_entry.h"
 #include "ui/resources/resource.h"
 
 bool CJavaVm::LoadJvmLibrary(const std::wstring& jvmLibraryPath)

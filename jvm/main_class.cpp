@@ -10,7 +10,7 @@
 void CJavaVm::SignalMainStarted(void* pContext)
 {
     CJavaVm* pVm = static_cast<CJavaVm*>(pContext);
-    pVm->m_singleInstance.SignalMainStarted(pVm->m_pJavaVM);
+    pVm->m_listener.MainStarted(pVm->m_pJavaVM);
 }
 
 // The message for a main class or method that cannot be called, if one is due.
@@ -54,7 +54,7 @@ bool CJavaVm::InvokeMainClass()
     if (call.escapedException != nullptr)
     {
         TraceLine(L"an exception escaped main");
-        m_splash.StopSplashWindow();
+        m_listener.ExceptionEscapedMain();
         if (m_settings.m_bFailureCheck)
         {
             const bool bStop = AskToStopAfterJavaException(

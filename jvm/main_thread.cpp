@@ -6,11 +6,10 @@
 #include <cstring>
 
 CJavaVm::CJavaVm(const SLaunchSettings& settings, const std::wstring& modulePath,
-                 CReporter& reporter, CSplash& splash, CSingleInstance& singleInstance)
-    : m_settings(settings), m_modulePath(modulePath), m_reporter(reporter), m_splash(splash),
-      m_singleInstance(singleInstance), m_pfnCreateJavaVM(nullptr),
-      m_pfnGetDefaultJavaVMInitArgs(nullptr), m_mainThreadStackSize(0), m_pJavaVM(nullptr),
-      m_pJniEnv(nullptr)
+                 CReporter& reporter, CMainThreadListener& listener)
+    : m_settings(settings), m_modulePath(modulePath), m_reporter(reporter), m_listener(listener),
+      m_pfnCreateJavaVM(nullptr), m_pfnGetDefaultJavaVMInitArgs(nullptr), m_mainThreadStackSize(0),
+      m_pJavaVM(nullptr), m_pJniEnv(nullptr)
 {
 }
 

@@ -5,7 +5,7 @@
 #include "base/path_pieces.h"
 #include "jvm/environment.h"
 #include "jvm/memory_options.h"
-#include "jvm/narrow_text.h"
+#include "base/narrow_text.h"
 #include "report/reporter.h"
 #include "jvm/java_vm.h"
 #include "base/unique_handle.h"

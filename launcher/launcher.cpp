@@ -11,7 +11,7 @@ CLauncher::CLauncher() : CLauncher(m_messageBoxes) {}
 
 CLauncher::CLauncher(CReporter& reporter)
     : m_reporter(reporter), m_splash(m_messageBoxes), m_singleInstance(reporter),
-      m_vm(m_settings, m_modulePath, reporter, m_splash, m_singleInstance)
+      m_vm(m_settings, m_modulePath, reporter, *this)
 {
 }
 
@@ -58,6 +58,16 @@ void CLauncher::Shutdown()
     m_singleInstance.StopInstanceListener();
     m_splash.CloseJreSplash();
     m_arguments.Clear();
+}
+
+void CLauncher::MainStarted(JavaVM* pJavaVM)
+{
+    m_singleInstance.SignalMainStarted(pJavaVM);
+}
+
+void CLauncher::ExceptionEscapedMain()
+{
+    m_splash.StopSplashWindow();
 }
 
 void CLauncher::SetWorkingDirectoryToModule()

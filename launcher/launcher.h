@@ -15,7 +15,7 @@
 
 #include <string>
 
-class CLauncher
+class CLauncher : private CMainThreadListener
 {
 public:
     CLauncher();
@@ -30,6 +30,9 @@ public:
     void Shutdown();
 
 private:
+    // The Java main thread's news goes to the single instance and the splash.
+    void MainStarted(JavaVM* pJavaVM) override;
+    void ExceptionEscapedMain() override;
     void SetWorkingDirectoryToModule();
     bool ReadSettings();
 
@@ -42,7 +45,6 @@ private:
     CReporter& m_reporter;
     CSplash m_splash;
     CSingleInstance m_singleInstance;
-    // The single instance learns from it when main has started.
     CJavaVm m_vm;
 };
 

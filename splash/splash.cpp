@@ -3,9 +3,9 @@
 #include "splash/splash.h"
 #include "base/path_pieces.h"
 #include "base/thread_quit.h"
-#include "jvm/narrow_text.h"
+#include "base/narrow_text.h"
 #include "report/launch_trace.h"
-#include "launcher/library_entry.h"
+#include "base/library_entry.h"
 #include "splash/splash_window.h"
 
 typedef void (*PfnSplashInit)();

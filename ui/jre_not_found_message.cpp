@@ -1,6 +1,6 @@
 #include "ui/jre_not_found_message.h"
 #include "base/text.h"
-#include "jre/jvm_resolution.h"
+#include "config/launch_settings.h"
 #include "report/error_report.h"
 #include "ui/resources/resource.h"
 

@@ -1,6 +1,6 @@
 // Loading ole32, oleaut32, shell32 and comctl32 when the splash picture or a dialog first
 // needs them. The libraries stay loaded for the life of the process.
-#include "launcher/library_entry.h"
+#include "base/library_entry.h"
 #include "base/unique_handle.h"
 #include "ui/system_libraries.h"
 

@@ -1,6 +1,6 @@
 #include "jvm/environment.h"
 #include "jvm/memory_options.h"
-#include "jvm/narrow_text.h"
+#include "base/narrow_text.h"
 #include "base/path_pieces.h"
 #include "jvm/vm_options.h"
 #include "jre/jvm_resolution.h"

@@ -5,15 +5,15 @@
 #include "jvm/java_vm.h"
 #include "recording_reporter.h"
 
-struct SVmUnderTest
+struct SVmUnderTest : CMainThreadListener
 {
+    void MainStarted(JavaVM*) override {}
+    void ExceptionEscapedMain() override {}
+
     SLaunchSettings settings;
     std::wstring modulePath;
     CRecordingReporter reporter;
-    CMessageBoxReporter messageBoxes;
-    CSplash splash{messageBoxes};
-    CSingleInstance singleInstance{reporter};
-    CJavaVm vm{settings, modulePath, reporter, splash, singleInstance};
+    CJavaVm vm{settings, modulePath, reporter, *this};
 };
 
 #endif

@@ -1,4 +1,5 @@
-// JVM options are narrow text in the thread's ANSI code page.
+// Narrow text for the VM and the runtime's libraries, which take it in the thread's ANSI code
+// page, and paths that survive the narrowing.
 #ifndef JVMHOST_NARROW_TEXT_H
 #define JVMHOST_NARROW_TEXT_H
 

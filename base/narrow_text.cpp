@@ -1,4 +1,4 @@
-#include "jvm/narrow_text.h"
+#include "base/narrow_text.h"
 #include "base/argument_list.h"
 #include "base/text.h"
 
