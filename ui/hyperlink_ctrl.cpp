@@ -35,15 +35,9 @@ static HCURSOR CreateHandCursor()
 }
 
 CHyperLinkCtrl::CHyperLinkCtrl()
-    : m_hUnderlineFont(nullptr), m_hTextFont(nullptr), m_rcText{0, 0, 0, 0}, m_hToolTip(nullptr),
-      m_crNormal(RGB(0, 0, 255)), m_crVisited(RGB(128, 0, 128)), m_fState(0)
+    : m_hTextFont(nullptr), m_rcText{0, 0, 0, 0}, m_crNormal(RGB(0, 0, 255)),
+      m_crVisited(RGB(128, 0, 128)), m_fState(0)
 {
-}
-
-CHyperLinkCtrl::~CHyperLinkCtrl()
-{
-    if ((m_fState & kStateOwnsUnderlineFont) != 0 && m_hUnderlineFont != nullptr)
-        DeleteObject(m_hUnderlineFont);
 }
 
 void CHyperLinkCtrl::Attach()
@@ -62,21 +56,19 @@ void CHyperLinkCtrl::Attach()
     if (m_hTextFont == nullptr)
         m_hTextFont = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
     LOGFONTW font;
-    if (m_hTextFont != nullptr && m_hUnderlineFont == nullptr &&
+    if (m_hTextFont != nullptr && !m_hUnderlineFont &&
         GetObjectW(m_hTextFont, sizeof(font), &font) != 0)
     {
         font.lfUnderline = TRUE;
-        m_hUnderlineFont = CreateFontIndirectW(&font);
-        if (m_hUnderlineFont != nullptr)
-            m_fState |= kStateOwnsUnderlineFont;
+        m_hUnderlineFont.Reset(CreateFontIndirectW(&font));
     }
 
     // The tooltip class is registered by the common controls library.
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     SystemLibraries::InitCommonControlsEx(&controls);
-    m_hToolTip =
-        CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, m_hWnd, nullptr, ModuleInstance(), nullptr);
+    m_hToolTip.Reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                     ModuleInstance(), nullptr));
 
     const int length = GetWindowTextLengthW(m_hWnd);
     if (m_pszText.empty() && length > 0)
@@ -96,9 +88,9 @@ void CHyperLinkCtrl::Attach()
 bool CHyperLinkCtrl::SetTarget(const std::wstring& target)
 {
     m_pszTarget = target;
-    if (m_hToolTip != nullptr && IsWindow(m_hToolTip))
+    if (m_hToolTip && IsWindow(m_hToolTip.Get()))
     {
-        SendMessageW(m_hToolTip, TTM_ACTIVATE, 1, 0);
+        SendMessageW(m_hToolTip.Get(), TTM_ACTIVATE, 1, 0);
         TOOLINFOW tool = {};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
         tool.hwnd = m_hWnd;
@@ -106,7 +98,7 @@ bool CHyperLinkCtrl::SetTarget(const std::wstring& target)
         tool.rect = m_rcText;
         tool.hinst = ModuleInstance();
         tool.lpszText = &m_pszTarget[0];
-        SendMessageW(m_hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(m_hToolTip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     return true;
 }
@@ -146,7 +138,7 @@ void CHyperLinkCtrl::MeasureText()
     RECT measured = client;
     const CWindowDc window(m_hWnd);
     HGDIOBJ hPrevious =
-        m_hUnderlineFont != nullptr ? SelectObject(window.Get(), m_hUnderlineFont) : nullptr;
+        m_hUnderlineFont ? SelectObject(window.Get(), m_hUnderlineFont.Get()) : nullptr;
     const UINT alignment = AlignmentFlags();
     DrawTextW(window.Get(), ShownText().c_str(), -1, &measured,
               DT_WORDBREAK | DT_CALCRECT | alignment);
@@ -179,7 +171,7 @@ void CHyperLinkCtrl::PaintLink(HDC hDc)
     else if ((m_fState & kStateVisited) != 0)
         color = m_crVisited;
     const COLORREF previousColor = SetTextColor(hDc, color);
-    HFONT hFont = m_hUnderlineFont != nullptr ? m_hUnderlineFont : m_hTextFont;
+    HFONT hFont = m_hUnderlineFont ? m_hUnderlineFont.Get() : m_hTextFont;
     const CSelection selection(hDc, hFont);
     RECT text = m_rcText;
     DrawTextW(hDc, ShownText().c_str(), -1, &text, DT_WORDBREAK | AlignmentFlags());
@@ -209,16 +201,17 @@ bool CHyperLinkCtrl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
 {
     if (message == WM_DESTROY)
     {
-        if (m_hToolTip != nullptr && IsWindow(m_hToolTip))
-            DestroyWindow(m_hToolTip);
-        m_hToolTip = nullptr;
+        // Destroyed with its owner already, or still to destroy.
+        if (!IsWindow(m_hToolTip.Get()))
+            m_hToolTip.Release();
+        m_hToolTip.Reset();
         return false;
     }
-    if (message >= WM_MOUSEFIRST && message <= WM_XBUTTONDBLCLK && m_hToolTip != nullptr &&
-        IsWindow(m_hToolTip))
+    if (message >= WM_MOUSEFIRST && message <= WM_XBUTTONDBLCLK && m_hToolTip &&
+        IsWindow(m_hToolTip.Get()))
     {
         MSG relayed = {m_hWnd, message, wParam, lParam, 0, {0, 0}};
-        SendMessageW(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        SendMessageW(m_hToolTip.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
     result = 0;
     switch (message)

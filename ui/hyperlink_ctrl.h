@@ -13,10 +13,8 @@ class CHyperLinkCtrl : public CWindowBase
 public:
     // State bits.
     static const BYTE kStateVisited = 0x02;
-    static const BYTE kStateOwnsUnderlineFont = 0x08;
 
     CHyperLinkCtrl();
-    ~CHyperLinkCtrl() override;
 
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -28,10 +26,11 @@ public:
     std::wstring m_pszText;
     std::wstring m_pszTarget;
     CUniqueCursor m_hHandCursor;
-    HFONT m_hUnderlineFont;
+    CUniqueFont m_hUnderlineFont;
     HFONT m_hTextFont;
     RECT m_rcText;
-    HWND m_hToolTip;
+    // Owned by the control's window, which destroys it first when it is destroyed.
+    CUniqueWindow m_hToolTip;
     COLORREF m_crNormal;
     COLORREF m_crVisited;
     BYTE m_fState;

@@ -5,6 +5,8 @@
 #ifndef JVMHOST_SYSTEM_LIBRARIES_H
 #define JVMHOST_SYSTEM_LIBRARIES_H
 
+#include "base/unique_handle.h"
+
 #include <windows.h>
 
 #include <commctrl.h>

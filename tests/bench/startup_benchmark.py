@@ -9,6 +9,8 @@ JNI_CreateJavaVM, measured inside the process (the stand-in writes it when FAKEJ
 names a file). Runs of the different set-ups alternate, so that all are measured under the
 same conditions:
   minimal      a program that only loads the stand-in and calls JNI_CreateJavaVM
+  user32       the same after initialising user32, which Wine sets up for every GUI program;
+               the launcher's own work is its time over this one (the ratio is printed)
   launcher     jvmhost.exe with a "JRE Path" and a one-jar class path
   2000 jars    the same with "\\lib\\*.jar" matching 2,000 jars
   registry     no "JRE Path": the runtime is chosen among 200 registry entries
@@ -139,6 +141,8 @@ def main():
         setups = {
             "minimal": [os.path.join(tools, "minimal_host.exe"),
                         windows_path(os.path.join(jre, "bin", "client", "jvm.dll"))],
+            "user32": [os.path.join(tools, "minimal_host.exe"),
+                       windows_path(os.path.join(jre, "bin", "client", "jvm.dll")), "--user32"],
             "launcher": [os.path.join(work, "launcher", "tool.exe")],
             "2000 jars": [os.path.join(work, "jars", "tool.exe")],
             "registry": [os.path.join(work, "registry", "tool.exe")],
@@ -168,6 +172,8 @@ def main():
         if name in ("2000 jars", "registry", "splash"):
             extra += f"  (+{median - launcher:.1f} over launcher)"
         print(f"  {name:10} {median:8.1f}{extra}")
+    user32 = statistics.median(timings["user32"])
+    print(f"launcher / user32: {launcher / user32:.2f}")
 
 
 if __name__ == "__main__":

@@ -108,7 +108,7 @@ TEST(HyperLinkOnDesktop, OpensOnlyWhenTheButtonIsReleasedOverTheText)
     EXPECT_NE(GetWindowLongW(window.m_hControl, GWL_STYLE) & SS_NOTIFY, 0);
     EXPECT_EQ(SendMessageW(window.m_hControl, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS);
     LOGFONTW font = {};
-    GetObjectW(window.m_link.m_hUnderlineFont, sizeof(font), &font);
+    GetObjectW(window.m_link.m_hUnderlineFont.Get(), sizeof(font), &font);
     EXPECT_TRUE(font.lfUnderline);
     const RECT text = window.m_link.m_rcText;
     ASSERT_GT(text.right, 10);
