@@ -15,7 +15,7 @@
 
 #include <string>
 
-class CLauncher : private CMainThreadListener
+class CLauncher : public CMainThreadListener
 {
 public:
     CLauncher();
