@@ -6,9 +6,11 @@ stand-ins, and the macOS build is checked with the LLVM tools.
     macstub_test.py --list
 """
 import argparse
+import hashlib
 import os
 import plistlib
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -118,33 +120,75 @@ def bundle_path_longer_than_the_buffer_fails(folder, build):
            "the path message", err)
 
 
+def signature_problems(data):
+    """What is wrong with the ad-hoc code signature of a thin Mach-O: its code directory must
+    hold the SHA-256 of every page of the file up to the signature."""
+    ncmds = struct.unpack_from("<I", data, 16)[0]
+    offset, signature = 32, None
+    for _ in range(ncmds):
+        cmd, size = struct.unpack_from("<II", data, offset)
+        if cmd == 0x1D:  # LC_CODE_SIGNATURE
+            signature = struct.unpack_from("<II", data, offset + 8)
+        offset += size
+    if signature is None:
+        return ["no LC_CODE_SIGNATURE"]
+    blob = data[signature[0]:signature[0] + signature[1]]
+    magic, _, count = struct.unpack_from(">III", blob, 0)
+    for start in [struct.unpack_from(">II", blob, 12 + 8 * i)[1] for i in range(count)]:
+        if struct.unpack_from(">I", blob, start)[0] != 0xFADE0C02:
+            continue
+        hash_offset, _, _, slots, limit = struct.unpack_from(">IIIII", blob, start + 16)
+        hash_size, hash_type, _, page_log = struct.unpack_from(">BBBB", blob, start + 36)
+        if hash_type != 2 or hash_size != 32:
+            return [f"hash type {hash_type}, size {hash_size}: not SHA-256"]
+        page = 1 << page_log
+        problems = [f"page {i}" for i in range(slots)
+                    if hashlib.sha256(data[i * page:min((i + 1) * page, limit)]).digest()
+                    != blob[start + hash_offset + 32 * i:start + hash_offset + 32 * (i + 1)]]
+        if slots != (limit + page - 1) // page:
+            problems.append(f"{slots} hashes for {limit} bytes")
+        return problems if magic == 0xFADE0CC0 else problems + ["no embedded signature"]
+    return ["no code directory"]
+
+
 @case
 def mach_o_executable_for_macos(folder, build):
     macho = os.path.join(build, "macstub")
-    headers = subprocess.run(["llvm-objdump-14", "--macho", "--private-headers", macho],
-                             capture_output=True, text=True, check=True).stdout
-    header = headers.splitlines()[headers.splitlines().index(next(
-        l for l in headers.splitlines() if "filetype" in l)) + 1].split()
-    expect(header[0] == "MH_MAGIC_64" and header[1] == "X86_64" and header[4] == "EXECUTE",
-           "a 64-bit x86-64 executable", header)
-    expect("cmd LC_MAIN" in headers, "an LC_MAIN entry", headers)
-    loads = [(lines[i].split()[1], lines[i + 2].split()[1])
-             for lines in [headers.splitlines()] for i in range(len(lines))
-             if lines[i].strip() in ("cmd LC_LOAD_DYLIB", "cmd LC_LOAD_WEAK_DYLIB")]
-    expect(loads == [
-        ("LC_LOAD_DYLIB", "/usr/lib/libSystem.B.dylib"),
-        ("LC_LOAD_DYLIB", "/System/Library/Frameworks/CoreFoundation.framework/Versions/A/CoreFoundation"),
-        ("LC_LOAD_DYLIB", "/System/Library/Frameworks/Foundation.framework/Versions/C/Foundation"),
-        ("LC_LOAD_WEAK_DYLIB", "/System/Library/PrivateFrameworks/JavaApplicationLauncher.framework/Versions/A/JavaApplicationLauncher"),
-    ], "the four libraries, the Java launcher weakly", loads)
-    imports = subprocess.run(["llvm-nm-14", "-u", macho], capture_output=True, text=True,
-                             check=True).stdout.split()
-    expect(sorted(imports) == sorted([
-        "_CFBundleCopyBundleURL", "_CFBundleGetInfoDictionary", "_CFBundleGetMainBundle",
-        "_CFDictionaryGetValue", "_CFURLGetFileSystemRepresentation",
-        "___CFConstantStringClassReference", "_MRJApplicationMainArgs", "_launchJavaApplication",
-        "___stack_chk_fail", "___stack_chk_guard", "___stderrp", "_chdir", "_exit", "_fprintf",
-        "_fwrite", "_perror", "dyld_stub_binder"]), "exactly the expected imports", imports)
+    architectures = subprocess.run(["llvm-lipo-14", "-archs", macho], capture_output=True,
+                                   text=True, check=True).stdout.split()
+    expect(architectures == ["x86_64", "arm64"], "a universal binary for Intel and Apple silicon",
+           architectures)
+    for arch, cpu in (("x86_64", "X86_64"), ("arm64", "ARM64")):
+        thin = os.path.join(folder, arch)
+        subprocess.run(["llvm-lipo-14", macho, "-thin", arch, "-output", thin], check=True)
+        headers = subprocess.run(["llvm-objdump-14", "--macho", "--private-headers", thin],
+                                 capture_output=True, text=True, check=True).stdout
+        lines = headers.splitlines()
+        header = lines[lines.index(next(l for l in lines if "filetype" in l)) + 1].split()
+        expect(header[0] == "MH_MAGIC_64" and header[1] == cpu and header[4] == "EXECUTE",
+               f"a 64-bit {arch} executable", header)
+        expect("cmd LC_MAIN" in headers, "an LC_MAIN entry", headers)
+        loads = [(lines[i].split()[1], lines[i + 2].split()[1]) for i in range(len(lines))
+                 if lines[i].strip() in ("cmd LC_LOAD_DYLIB", "cmd LC_LOAD_WEAK_DYLIB")]
+        expect(loads == [
+            ("LC_LOAD_DYLIB", "/usr/lib/libSystem.B.dylib"),
+            ("LC_LOAD_DYLIB", "/System/Library/Frameworks/CoreFoundation.framework/Versions/A/CoreFoundation"),
+            ("LC_LOAD_DYLIB", "/System/Library/Frameworks/Foundation.framework/Versions/C/Foundation"),
+            ("LC_LOAD_WEAK_DYLIB", "/System/Library/PrivateFrameworks/JavaApplicationLauncher.framework/Versions/A/JavaApplicationLauncher"),
+        ], "the four libraries, the Java launcher weakly", loads)
+        imports = subprocess.run(["llvm-nm-14", "-u", thin], capture_output=True, text=True,
+                                 check=True).stdout.split()
+        expected = [
+            "_CFBundleCopyBundleURL", "_CFBundleGetInfoDictionary", "_CFBundleGetMainBundle",
+            "_CFDictionaryGetValue", "_CFURLGetFileSystemRepresentation",
+            "___CFConstantStringClassReference", "_MRJApplicationMainArgs",
+            "_launchJavaApplication", "___stack_chk_fail", "___stack_chk_guard", "___stderrp",
+            "_chdir", "_exit", "_fprintf", "_fwrite", "_perror", "dyld_stub_binder"]
+        expect(sorted(imports) == sorted(expected), "exactly the expected imports", imports)
+        if arch == "arm64":
+            with open(thin, "rb") as f:
+                problems = signature_problems(f.read())
+            expect(not problems, "an ad-hoc signature whose page hashes match", problems)
 
 
 def main():
