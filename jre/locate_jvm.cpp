@@ -12,7 +12,7 @@
 #include "ui/resources/resource.h"
 
 CRuntimeSearch::CRuntimeSearch(const SLaunchSettings& settings, const std::wstring& modulePath)
-    : m_runPairProduct(false), m_settings(settings), m_modulePath(modulePath)
+    : m_settings(settings), m_modulePath(modulePath), m_runPairProduct(false)
 {
 }
 
@@ -90,24 +90,34 @@ bool CRuntimeSearch::FindLocalJre(std::wstring& home)
     return true;
 }
 
-bool CRuntimeSearch::CheckPairProduct()
+EPairChoice ChoosePairProduct(const std::wstring& jvmLibraryPath, bool bHasCompanion)
 {
-    m_runPairProduct = false;
-    if (m_settings.m_pairProduct.empty())
-        return true;
+    if (!bHasCompanion)
+        return PairChoiceThisLauncher;
     CMappedImageFile image;
     WORD machine = 0;
-    if (image.Open(m_jvmLibraryPath) && image.GetMachine(machine))
+    if (!image.Open(jvmLibraryPath) || !image.GetMachine(machine))
+        return PairChoiceThisLauncher;
+    // Neither this process nor the companion can load a library of another processor
+    // (ARM64).
+    if (machine != IMAGE_FILE_MACHINE_AMD64 && machine != IMAGE_FILE_MACHINE_I386)
+        return PairChoiceNeither;
+    return machine == IMAGE_FILE_MACHINE_I386 ? PairChoiceCompanion : PairChoiceThisLauncher;
+}
+
+bool CRuntimeSearch::CheckPairProduct()
+{
+    const EPairChoice choice =
+        ChoosePairProduct(m_jvmLibraryPath, !m_settings.m_pairProduct.empty());
+    m_runPairProduct = choice == PairChoiceCompanion;
+    if (m_settings.m_pairProduct.empty())
+        return true;
+    if (choice == PairChoiceNeither)
     {
-        // Neither this process nor the companion can load a library of another processor
-        // (ARM64): the search goes on.
-        if (machine != IMAGE_FILE_MACHINE_AMD64 && machine != IMAGE_FILE_MACHINE_I386)
-        {
-            TraceLine(L"a library for another processor: skipped");
-            m_jvmLibraryPath.clear();
-            return false;
-        }
-        m_runPairProduct = machine == IMAGE_FILE_MACHINE_I386;
+        // The search goes on.
+        TraceLine(L"a library for another processor: skipped");
+        m_jvmLibraryPath.clear();
+        return false;
     }
     TraceLine(m_runPairProduct ? L"not a 64-bit library: the companion starts instead"
                                : L"the library is not a 32-bit one: no companion");

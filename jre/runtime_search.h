@@ -18,6 +18,16 @@ struct SRuntimeChoice
     bool m_runPairProduct = false;
 };
 
+// Who can load a JVM library: this launcher, its 32-bit companion, or neither (a library of
+// another processor). Without a companion, or for a file that is no image, this launcher.
+enum EPairChoice
+{
+    PairChoiceThisLauncher,
+    PairChoiceCompanion,
+    PairChoiceNeither,
+};
+EPairChoice ChoosePairProduct(const std::wstring& jvmLibraryPath, bool bHasCompanion);
+
 class CRuntimeSearch
 {
 public:
@@ -27,19 +37,15 @@ public:
     // False when no runtime was found and the user chose none.
     bool LocateJvm(SRuntimeChoice& choice);
 
-    // Whether the companion takes the launch; false (and the library dropped) for a library
-    // of another processor, so that the search goes on.
-    bool CheckPairProduct();
     void SortCandidates(std::vector<CJreCandidate>& candidates) const;
     void ChooseCandidate(const std::vector<CJreCandidate>& candidates, std::wstring& home,
                          CJavaVersion& version) const;
     bool IsInVersionWindow(const CJavaVersion& version) const;
 
-    // The library the search holds now, as CheckPairProduct judges it.
-    std::wstring m_jvmLibraryPath;
-    bool m_runPairProduct;
-
 private:
+    // Whether the companion takes the launch; false (and the library dropped) for a library
+    // of another processor, so that the search goes on.
+    bool CheckPairProduct();
     bool FindJvm();
     bool FindLocalJre(std::wstring& home);
     bool SearchRegistry(int pass, std::wstring& home);
@@ -57,6 +63,9 @@ private:
 
     const SLaunchSettings& m_settings;
     std::wstring m_modulePath;
+    // The library the search holds now, and whether the companion is to load it.
+    std::wstring m_jvmLibraryPath;
+    bool m_runPairProduct;
     CJavaVersion m_foundJreVersion;
 };
 

@@ -63,13 +63,7 @@ std::vector<std::wstring> Homes(const std::vector<CJreCandidate>& candidates)
 
 bool RunsPairProduct(const std::wstring& library, const std::wstring& pairProduct = L"x.exe")
 {
-    SLaunchSettings settings;
-    settings.m_pairProduct = pairProduct;
-    CRuntimeSearch search(settings, L"");
-    search.m_jvmLibraryPath = library;
-    search.m_runPairProduct = true;
-    search.CheckPairProduct();
-    return search.m_runPairProduct;
+    return ChoosePairProduct(library, !pairProduct.empty()) == PairChoiceCompanion;
 }
 
 typedef std::vector<std::wstring> Strings;
