@@ -237,9 +237,8 @@ TEST_F(UserSettingsTest, SaveWritesBothUserFilesForAnOrdinaryApplication)
 
     // The next start reads "JRE Path" from the user's file, not from the settings file.
     const std::wstring file = m_folder + L"tool.ini";
-    WriteTextFile(file,
-                  "[Product Information]\r\nProduct Name=Prod\r\nProduct Code=Code\r\n"
-                  "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
+    WriteTextFile(file, "[Product Information]\r\nProduct Name=Prod\r\nProduct Code=Code\r\n"
+                        "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
     SLaunchSettings next;
     ASSERT_TRUE(ReadLaunchSettings(file, ModulePath(), next));
     EXPECT_EQ(next.m_jrePath, home);
