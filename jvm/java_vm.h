@@ -32,7 +32,6 @@ public:
     // reference, as the settings are).
     CJavaVm(const SLaunchSettings& settings, const std::wstring& modulePath, CReporter& reporter,
             CMainThreadListener& listener);
-    ~CJavaVm();
     CJavaVm(const CJavaVm&) = delete;
     CJavaVm& operator=(const CJavaVm&) = delete;
 

@@ -13,11 +13,6 @@ CJavaVm::CJavaVm(const SLaunchSettings& settings, const std::wstring& modulePath
 {
 }
 
-CJavaVm::~CJavaVm()
-{
-    m_vmOptions.Clear();
-}
-
 void CJavaVm::DestroyJavaVm()
 {
     if (m_pJavaVM != nullptr)

@@ -84,9 +84,7 @@ TEST(InstanceRecord, AtMost1040BytesFit)
 // stands in for the first instance, a suspended companion.exe for another program.
 TEST(InstanceRecord, LaterStartChecksTheRecordsFirstInstance)
 {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring self = path;
+    const std::wstring self = TestProgramPath();
     std::wstring other = TestBinaryFolder() + L"companion.exe";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);

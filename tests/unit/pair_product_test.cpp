@@ -21,12 +21,9 @@ std::wstring PrepareCompanion(const std::string& exitCode, const std::string& de
     return path;
 }
 
-// The launcher's path in the tests: the running test program.
 DWORD Start(const SLaunchSettings& settings, CReporter& reporter)
 {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return StartPairProduct(settings, path, reporter);
+    return StartPairProduct(settings, TestProgramPath(), reporter);
 }
 } // namespace
 

@@ -192,17 +192,9 @@ protected:
     std::wstring m_folder;
 };
 
-// The running test program stands for the launcher's executable.
-std::wstring ModulePath()
-{
-    std::wstring path;
-    ReadModulePath(path);
-    return path;
-}
-
 std::wstring OwnUserFile()
 {
-    return UserSettingsFilePath(ModulePath(), L"Prod", L"Code", false);
+    return UserSettingsFilePath(TestProgramPath(), L"Prod", L"Code", false);
 }
 
 std::wstring ReadJrePathOf(const std::wstring& file)
@@ -230,7 +222,7 @@ TEST_F(UserSettingsTest, SaveWritesBothUserFilesForAnOrdinaryApplication)
     settings.m_productCode = L"Code";
     settings.m_pairProduct = m_folder + L"pair32.exe";
     const std::wstring home = m_folder + L"\u0416\u30b8\u30e3\u30d0\\";
-    SaveJrePath(settings, ModulePath(), home);
+    SaveJrePath(settings, TestProgramPath(), home);
     EXPECT_EQ(ReadJrePathOf(OwnUserFile()), home);
     EXPECT_EQ(ReadJrePathOf(m_appData + L"\\Prod\\Code\\pair32.ini"), home);
     EXPECT_FALSE(FileExists(m_folder + L"pair32.ini"));
@@ -240,7 +232,7 @@ TEST_F(UserSettingsTest, SaveWritesBothUserFilesForAnOrdinaryApplication)
     WriteTextFile(file, "[Product Information]\r\nProduct Name=Prod\r\nProduct Code=Code\r\n"
                         "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
     SLaunchSettings next;
-    ASSERT_TRUE(ReadLaunchSettings(file, ModulePath(), next));
+    ASSERT_TRUE(ReadLaunchSettings(file, TestProgramPath(), next));
     EXPECT_EQ(next.m_jrePath, home);
 }
 
@@ -251,7 +243,7 @@ TEST_F(UserSettingsTest, ServiceWritesOnlyTheCompanionSettingsFile)
     settings.m_productCode = L"Code";
     settings.m_bService = true;
     settings.m_pairProduct = m_folder + L"pair32.exe";
-    SaveJrePath(settings, ModulePath(), L"C:\\jre\\");
+    SaveJrePath(settings, TestProgramPath(), L"C:\\jre\\");
     EXPECT_EQ(ReadJrePathOf(m_folder + L"pair32.ini"), L"C:\\jre\\");
     EXPECT_FALSE(FileExists(m_appData + L"\\Prod"));
 }
@@ -261,22 +253,22 @@ TEST_F(UserSettingsTest, NothingIsWrittenWithoutCompanion)
     SLaunchSettings settings;
     settings.m_productName = L"Prod";
     settings.m_productCode = L"Code";
-    SaveJrePath(settings, ModulePath(), L"C:\\jre\\");
+    SaveJrePath(settings, TestProgramPath(), L"C:\\jre\\");
     settings.m_pairProduct = L"C:\\nodot\\pair";
-    SaveJrePath(settings, ModulePath(), L"C:\\jre\\");
+    SaveJrePath(settings, TestProgramPath(), L"C:\\jre\\");
     EXPECT_FALSE(FileExists(m_appData + L"\\Prod"));
 }
 
 TEST_F(UserSettingsTest, EmptyUserValueHidesTheSettingsFile)
 {
-    WriteTextFile(UserSettingsFilePath(ModulePath(), L"Prod", L"Code", true),
+    WriteTextFile(UserSettingsFilePath(TestProgramPath(), L"Prod", L"Code", true),
                   "[Java Runtime Environment]\r\nJRE Path=\r\n");
     const std::wstring settings = m_folder + L"tool.ini";
     WriteTextFile(settings,
                   "[Product Information]\r\nProduct Name=Prod\r\nProduct Code=Code\r\n"
                   "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
     SLaunchSettings settingsRead;
-    ASSERT_TRUE(ReadLaunchSettings(settings, ModulePath(), settingsRead));
+    ASSERT_TRUE(ReadLaunchSettings(settings, TestProgramPath(), settingsRead));
     EXPECT_EQ(settingsRead.m_jrePath, L"");
 
     // A service ignores the user's file.
@@ -285,6 +277,6 @@ TEST_F(UserSettingsTest, EmptyUserValueHidesTheSettingsFile)
                   "[Application]\r\nApplication Type=service\r\n"
                   "[Java Runtime Environment]\r\nMain Class=M\r\nJRE Path=C:\\beside\r\n");
     SLaunchSettings service;
-    ASSERT_TRUE(ReadLaunchSettings(settings, ModulePath(), service));
+    ASSERT_TRUE(ReadLaunchSettings(settings, TestProgramPath(), service));
     EXPECT_EQ(service.m_jrePath, L"C:\\beside");
 }

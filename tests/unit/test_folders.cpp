@@ -51,11 +51,16 @@ private:
 CScratchFolders s_scratchFolders;
 } // namespace
 
+std::wstring TestProgramPath()
+{
+    std::wstring path;
+    ReadModulePath(path);
+    return path;
+}
+
 std::wstring TestBinaryFolder()
 {
-    wchar_t path[MAX_PATH * 4] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
-    return FolderWithBackslash(path);
+    return FolderWithBackslash(TestProgramPath());
 }
 
 std::wstring NewScratchFolder()

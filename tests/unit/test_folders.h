@@ -8,6 +8,9 @@
 // stand-in libraries are built into it.
 std::wstring TestBinaryFolder();
 
+// The running test program's path: it stands for the launcher's executable.
+std::wstring TestProgramPath();
+
 // A new, empty folder under the temporary folder, with a trailing backslash.
 std::wstring NewScratchFolder();
 
