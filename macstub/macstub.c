@@ -1,9 +1,14 @@
-/* macstub: the executable of a macOS application bundle. Hands the start of the Java
-   application to the system's Java application launcher: with the bundle's information
-   dictionary when it has a "Java" entry, otherwise from the folder that holds the bundle. */
+/* macstub: the executable of a macOS application bundle. A bundle that carries a Java runtime,
+   or any bundle with a "Java" dictionary on a Mac without the system's Java application
+   launcher, starts on a runtime through its libjli, as java does. Otherwise the start is handed
+   to the system's launcher: with the bundle's information dictionary when it has a "Java"
+   entry, else from the folder that holds the bundle. */
 #include "c_library.h"
 #include "core_foundation.h"
+#include "java_dictionary.h"
 #include "java_launcher.h"
+#include "jli_launch.h"
+#include "runtime_location.h"
 
 /* The bundle's path, with room behind it for "/..". */
 enum
@@ -11,21 +16,31 @@ enum
     kPathBufferSize = 2000
 };
 
-/* A message without anything to fill in. */
-#define WRITE_ERROR(text) fwrite(text, 1, sizeof(text) - 1, stderr)
-
-static int LaunchFromBundleFolder(CFBundleRef bundle, int argc, const char** argv)
+/* Writes the bundle's path into the buffer; returns 0, or the message that says why not. */
+static const char* CopyBundlePath(CFBundleRef bundle, char* path)
 {
-    char path[kPathBufferSize + 3];
     CFURLRef url = CFBundleCopyBundleURL(bundle);
     if (url == 0)
-    {
-        WRITE_ERROR("CFBundleCopyBundleURL() failed on main bundle\n");
-        return 1;
-    }
+        return "CFBundleCopyBundleURL() failed on main bundle\n";
     if (!CFURLGetFileSystemRepresentation(url, 1, (UInt8*)path, kPathBufferSize))
+        return "CFURLGetFileSystemRepresentation() failed on main bundle\n";
+    return 0;
+}
+
+static int ChangeDirectory(const char* path)
+{
+    if (chdir(path) == 0)
+        return 1;
+    fprintf(stderr, "ERROR: Could not change the current working directory to %s\n", path);
+    perror("ERROR");
+    return 0;
+}
+
+static int LaunchFromBundleFolder(const char* pathProblem, char* path, int argc, const char** argv)
+{
+    if (pathProblem != 0)
     {
-        WRITE_ERROR("CFURLGetFileSystemRepresentation() failed on main bundle\n");
+        fputs(pathProblem, stderr);
         return 1;
     }
     /* /Applications/Tool.app/.. names the folder that holds the bundle. */
@@ -36,23 +51,62 @@ static int LaunchFromBundleFolder(CFBundleRef bundle, int argc, const char** arg
     path[length + 1] = '.';
     path[length + 2] = '.';
     path[length + 3] = '\0';
-    if (chdir(path) != 0)
-    {
-        fprintf(stderr, "ERROR: Could not change the current working directory to %s\n", path);
-        perror("ERROR");
+    if (!ChangeDirectory(path))
         return 1;
-    }
     MRJApplicationMainArgs(argc, argv);
     return 0;
 }
 
-static int MacStubMain(int argc, const char** argv)
+/* The bundle's own runtime in home, else the newest installed one that meets JVMVersion. */
+static int FindRuntime(CFDictionaryRef java, const char* bundle, int ownRuntime, char* home)
 {
-    if (launchJavaApplication == 0 || MRJApplicationMainArgs == 0)
+    struct SText wanted = {0, 0, 0};
+    struct SVersionRequirement requirement;
+    if (ownRuntime)
+        return 1;
+    if (!ReadJavaText(java, JAVA_KEY("JVMVersion"), bundle, &wanted))
+        return 0;
+    const int valid = ReadVersionRequirement(TextOf(&wanted), &requirement);
+    const int found = valid && FindInstalledRuntime(&requirement, home);
+    if (!valid)
+        fprintf(stderr,
+                "ERROR: JVMVersion %s in the Java dictionary of %s/Contents/Info.plist is not "
+                "a version such as 17+ or 1.8*\n",
+                TextOf(&wanted), bundle);
+    else if (!found)
+        fprintf(stderr,
+                "ERROR: No Java runtime%s%s in %s/Contents/runtime, %s/Contents/PlugIns "
+                "or " MACSTUB_INSTALLED_RUNTIMES
+                ", and JavaApplicationLauncher.framework is not on "
+                "this Mac\n",
+                wanted.m_length > 0 ? " " : "", TextOf(&wanted), bundle, bundle);
+    free(wanted.m_pText);
+    return found;
+}
+
+static int LaunchOnRuntime(CFDictionaryRef java, const char* pathProblem, const char* bundle,
+                           int ownRuntime, char* home, int argc, const char** argv)
+{
+    /* Kept for the second call of main that libjli makes on macOS. */
+    static struct SCommandLine command;
+    struct SText folder = {0, 0, 0};
+    if (pathProblem != 0)
     {
-        WRITE_ERROR("ERROR: JavaApplicationLauncher.framework is not on this Mac\n");
+        fputs(pathProblem, stderr);
         return 1;
     }
+    if (!BuildJavaCommand(java, bundle, argc, argv, &command) ||
+        !FindRuntime(java, bundle, ownRuntime, home) ||
+        !ReadJavaText(java, JAVA_KEY("WorkingDirectory"), bundle, &folder) ||
+        (folder.m_length > 0 && !ChangeDirectory(TextOf(&folder))))
+        return 1;
+    return LaunchWithJli(home, &command);
+}
+
+static int MacStubMain(int argc, const char** argv)
+{
+    char path[kPathBufferSize + 3];
+    char home[kLongPathSize];
     CFBundleRef bundle = CFBundleGetMainBundle();
     if (bundle == 0)
     {
@@ -60,12 +114,26 @@ static int MacStubMain(int argc, const char** argv)
         return 1;
     }
     CFDictionaryRef info = CFBundleGetInfoDictionary(bundle);
-    if (info != 0 && CFDictionaryGetValue(info, CFSTR("Java")) != 0)
+    CFTypeRef java = info != 0 ? CFDictionaryGetValue(info, CFSTR("Java")) : 0;
+    const int hasLauncher = launchJavaApplication != 0 && MRJApplicationMainArgs != 0;
+    const char* pathProblem = CopyBundlePath(bundle, path);
+    const int ownRuntime = pathProblem == 0 && FindBundleRuntime(path, home);
+    if (java != 0 && CFGetTypeID(java) == CFDictionaryGetTypeID() && (ownRuntime || !hasLauncher))
+        return LaunchOnRuntime(java, pathProblem, path, ownRuntime, home, argc, argv);
+    if (!hasLauncher)
+    {
+        WRITE_ERROR("ERROR: JavaApplicationLauncher.framework is not on this Mac\n");
+        return 1;
+    }
+    if (java != 0)
         return launchJavaApplication(argc, argv, info);
-    return LaunchFromBundleFolder(bundle, argc, argv);
+    return LaunchFromBundleFolder(pathProblem, path, argc, argv);
 }
 
 int main(int argc, const char** argv)
 {
+    int status = 0;
+    if (ResumeJliLaunch(&status))
+        exit(status);
     exit(MacStubMain(argc, argv));
 }

@@ -12,11 +12,6 @@
 #include <string.h>
 #include <unistd.h>
 
-struct __CFString
-{
-    char* text;
-};
-
 struct __CFBundle
 {
     char path[PATH_MAX];
@@ -31,16 +26,15 @@ struct __CFURL
 
 CFStringRef __CFStringMakeConstantString(const char* text)
 {
-    struct __CFString* string = malloc(sizeof(struct __CFString));
-    string->text = strdup(text);
-    return string;
+    return (CFStringRef)plist_new_string(text);
 }
 
 /* Whether the text ends with the suffix. */
 static int EndsWith(const char* text, size_t length, const char* suffix)
 {
     const size_t suffixLength = strlen(suffix);
-    return length >= suffixLength && memcmp(text + length - suffixLength, suffix, suffixLength) == 0;
+    return length >= suffixLength &&
+           memcmp(text + length - suffixLength, suffix, suffixLength) == 0;
 }
 
 CFBundleRef CFBundleGetMainBundle(void)
@@ -96,7 +90,93 @@ CFDictionaryRef CFBundleGetInfoDictionary(CFBundleRef bundle)
 
 const void* CFDictionaryGetValue(CFDictionaryRef dictionary, const void* key)
 {
-    return plist_dict_get_item((plist_t)dictionary, ((CFStringRef)key)->text);
+    char* name = NULL;
+    plist_get_string_val((plist_t)key, &name);
+    const void* value = plist_dict_get_item((plist_t)dictionary, name);
+    free(name);
+    return value;
+}
+
+/* A node's type is its identifier, counted from 1 so that none is 0. */
+CFTypeID CFGetTypeID(CFTypeRef object)
+{
+    return (CFTypeID)plist_get_node_type((plist_t)object) + 1;
+}
+
+CFTypeID CFStringGetTypeID(void)
+{
+    return (CFTypeID)PLIST_STRING + 1;
+}
+
+CFTypeID CFArrayGetTypeID(void)
+{
+    return (CFTypeID)PLIST_ARRAY + 1;
+}
+
+CFTypeID CFDictionaryGetTypeID(void)
+{
+    return (CFTypeID)PLIST_DICT + 1;
+}
+
+CFIndex CFDictionaryGetCount(CFDictionaryRef dictionary)
+{
+    return (CFIndex)plist_dict_get_size((plist_t)dictionary);
+}
+
+void CFDictionaryGetKeysAndValues(CFDictionaryRef dictionary, const void** keys,
+                                  const void** values)
+{
+    plist_dict_iter iterator = NULL;
+    plist_dict_new_iter((plist_t)dictionary, &iterator);
+    for (CFIndex i = 0; i < CFDictionaryGetCount(dictionary); ++i)
+    {
+        char* key = NULL;
+        plist_t value = NULL;
+        plist_dict_next_item((plist_t)dictionary, iterator, &key, &value);
+        keys[i] = plist_new_string(key);
+        values[i] = value;
+        free(key);
+    }
+    free(iterator);
+}
+
+CFIndex CFArrayGetCount(CFArrayRef array)
+{
+    return (CFIndex)plist_array_get_size((plist_t)array);
+}
+
+const void* CFArrayGetValueAtIndex(CFArrayRef array, CFIndex index)
+{
+    return plist_array_get_item((plist_t)array, (uint32_t)index);
+}
+
+/* In UTF-8 bytes: at least the UTF-16 units CoreFoundation counts. */
+CFIndex CFStringGetLength(CFStringRef string)
+{
+    char* text = NULL;
+    plist_get_string_val((plist_t)string, &text);
+    const CFIndex length = text != NULL ? (CFIndex)strlen(text) : 0;
+    free(text);
+    return length;
+}
+
+CFIndex CFStringGetMaximumSizeForEncoding(CFIndex length, CFStringEncoding encoding)
+{
+    (void)encoding;
+    return 3 * length;
+}
+
+Boolean CFStringGetCString(CFStringRef string, char* buffer, CFIndex bufferSize,
+                           CFStringEncoding encoding)
+{
+    char* text = NULL;
+    plist_get_string_val((plist_t)string, &text);
+    const int fits =
+        text != NULL && encoding == kCFStringEncodingUTF8 && (CFIndex)strlen(text) < bufferSize;
+    if (fits)
+        memcpy(buffer, text, strlen(text) + 1);
+    free(text);
+    return fits;
 }
 
 /* Whether the text is well-formed UTF-8. */
@@ -104,8 +184,11 @@ static int IsUtf8(const unsigned char* text)
 {
     while (*text != 0)
     {
-        int following = *text < 0x80 ? 0 : (*text >> 5) == 0x6 ? 1 : (*text >> 4) == 0xE ? 2
-                                         : (*text >> 3) == 0x1E ? 3 : -1;
+        int following = *text < 0x80           ? 0
+                        : (*text >> 5) == 0x6  ? 1
+                        : (*text >> 4) == 0xE  ? 2
+                        : (*text >> 3) == 0x1E ? 3
+                                               : -1;
         if (following < 0)
             return 0;
         ++text;

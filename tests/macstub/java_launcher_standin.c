@@ -68,10 +68,12 @@ static void AddPieces(struct SCommand* command, plist_t node, char separator, ch
     char joined[kTextSize] = "";
     strcpy(joined, prefix);
     const size_t start = strlen(joined);
-    const uint32_t count = plist_get_node_type(node) == PLIST_ARRAY ? plist_array_get_size(node) : 1;
+    const uint32_t count =
+        plist_get_node_type(node) == PLIST_ARRAY ? plist_array_get_size(node) : 1;
     for (uint32_t i = 0; node != NULL && i < count; ++i)
     {
-        plist_t item = plist_get_node_type(node) == PLIST_ARRAY ? plist_array_get_item(node, i) : node;
+        plist_t item =
+            plist_get_node_type(node) == PLIST_ARRAY ? plist_array_get_item(node, i) : node;
         char* value = NULL;
         plist_get_string_val(item, &value);
         if (value == NULL)
@@ -144,8 +146,8 @@ int launchJavaApplication(int argc, const char** argv, CFDictionaryRef infoDicti
     BundlePath(bundle);
     struct SCommand command = {{0}, 0};
     Add(&command, MACSTUB_JAVA);
-    AddPieces(&command, plist_dict_get_item(java, "ClassPath"), ':', ':', "-Djava.class.path=",
-              bundle);
+    AddPieces(&command, plist_dict_get_item(java, "ClassPath"), ':', ':',
+              "-Djava.class.path=", bundle);
     AddPieces(&command, plist_dict_get_item(java, "VMOptions"), ' ', 0, "", bundle);
     plist_t properties = plist_dict_get_item(java, "Properties");
     plist_dict_iter iterator = NULL;

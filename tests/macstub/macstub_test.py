@@ -23,12 +23,18 @@ def case(function):
     return function
 
 
-def make_bundle(folder, name, build, java=None):
-    """X.app with the Linux build of macstub as its executable; returns the executable's path.
-    Paths are bytes, so that a bundle's name need not be valid UTF-8."""
+def make_bundle(folder, name, build, java=None, runtime=False):
+    """X.app with the Linux build of macstub as its executable, and with the JDK as its own
+    runtime when asked; returns the executable's path. Paths are bytes, so that a bundle's name
+    need not be valid UTF-8."""
     bundle = os.path.join(os.fsencode(folder), os.fsencode(name))
     macos = os.path.join(bundle, b"Contents", b"MacOS")
     os.makedirs(macos)
+    if runtime:
+        os.makedirs(os.path.join(bundle, b"Contents", b"runtime", b"Contents"))
+        os.symlink(os.path.realpath(os.path.join(build, "tests", "JavaVirtualMachines",
+                                                 "installed.jdk", "Contents", "Home")),
+                   os.path.join(bundle, b"Contents", b"runtime", b"Contents", b"Home"))
     info = {"CFBundleExecutable": "Tool", "CFBundlePackageType": "APPL"}
     if java is not None:
         info["Java"] = java
@@ -85,6 +91,50 @@ def without_java_entry_the_bundles_folder_is_the_working_directory(folder, build
 
 
 @case
+def bundled_runtime_starts_through_its_libjli(folder, build):
+    java = {"MainClass": "macstub.Hello", "ClassPath": "$JAVAROOT/classes",
+            "VMOptions": ["-Xmx48m", "-Dmacstub.property=$APP_PACKAGE/a b"],
+            "Properties": {"macstub.exit": "5"}, "Arguments": "one  two",
+            "WorkingDirectory": "$APP_PACKAGE/Contents"}
+    executable = make_bundle(folder, "My Tool.app", build, java, runtime=True)
+    status, out, err = run(executable, folder, "three", "-psn_0_42")
+    lines = out.splitlines()
+    expect(status == 5, "the application's exit status is the stub's", (status, out, err))
+    expect(f"cwd={folder}/My Tool.app/Contents" in lines, "the working directory", out)
+    expect(f"property={folder}/My Tool.app/a b" in lines, "an option with blanks", out)
+    expect("maxMemory=48" in lines or "maxMemory=47" in lines, "VM options reach the VM", out)
+    expect(["arg=one", "arg=two", "arg=three"] == [l for l in lines if l.startswith("arg=")],
+           "the dictionary's arguments, then the command line's without -psn_", out)
+
+
+@case
+def without_the_framework_the_newest_installed_runtime_that_fits_starts(folder, build):
+    # JavaVirtualMachines holds a 17 that runs and an 11 without libjli.
+    executable = make_bundle(folder, "Tool.app", build, {
+        "MainClass": "macstub.Hello", "ClassPath": ["$JAVAROOT/classes"], "JVMVersion": "11+"})
+    shutil.copy(os.path.join(build, "tests", "macstub_linux_nolauncher"), executable)
+    status, out, err = run(executable, folder, "arg")
+    expect(status == 0 and "arg=arg" in out.splitlines(), "the application ran", (out, err))
+
+
+@case
+def without_the_framework_a_missing_runtime_is_said(folder, build):
+    installed = os.path.join(build, "tests", "JavaVirtualMachines")
+    for version, message in (
+            ("99+", f"ERROR: No Java runtime 99+ in {folder}/Tool.app/Contents/runtime, "
+                    f"{folder}/Tool.app/Contents/PlugIns or {installed}, and "
+                    "JavaApplicationLauncher.framework is not on this Mac\n"),
+            ("x17", f"ERROR: JVMVersion x17 in the Java dictionary of {folder}/Tool.app/"
+                    "Contents/Info.plist is not a version such as 17+ or 1.8*\n")):
+        executable = make_bundle(folder, "Tool.app", build,
+                                 {"MainClass": "macstub.Hello", "JVMVersion": version})
+        shutil.copy(os.path.join(build, "tests", "macstub_linux_nolauncher"), executable)
+        status, out, err = run(executable, folder)
+        expect((status, err) == (1, message), f"the message for JVMVersion {version}", err)
+        shutil.rmtree(os.path.join(folder, "Tool.app"))
+
+
+@case
 def executable_outside_a_bundle_fails(folder, build):
     executable = os.path.join(folder, "Tool")
     shutil.copy(os.path.join(build, "tests", "macstub_linux"), executable)
@@ -94,7 +144,8 @@ def executable_outside_a_bundle_fails(folder, build):
 
 @case
 def missing_launcher_framework_is_said(folder, build):
-    executable = make_bundle(folder, "Tool.app", build, {"MainClass": "macstub.Hello"})
+    # Without a Java dictionary there is nothing to start a runtime with.
+    executable = make_bundle(folder, "Tool.app", build)
     shutil.copy(os.path.join(build, "tests", "macstub_linux_nolauncher"), executable)
     status, out, err = run(executable, folder)
     expect((status, err) == (1, "ERROR: JavaApplicationLauncher.framework is not on this Mac\n"),
@@ -178,13 +229,25 @@ def mach_o_executable_for_macos(folder, build):
         ], "the four libraries, the Java launcher weakly", loads)
         imports = subprocess.run(["llvm-nm-14", "-u", thin], capture_output=True, text=True,
                                  check=True).stdout.split()
+        directory = ["_opendir$INODE64", "_readdir$INODE64"] if arch == "x86_64" else [
+            "_opendir", "_readdir"]
         expected = [
+            "_CFArrayGetCount", "_CFArrayGetTypeID", "_CFArrayGetValueAtIndex",
             "_CFBundleCopyBundleURL", "_CFBundleGetInfoDictionary", "_CFBundleGetMainBundle",
-            "_CFDictionaryGetValue", "_CFURLGetFileSystemRepresentation",
-            "___CFConstantStringClassReference", "_MRJApplicationMainArgs",
-            "_launchJavaApplication", "___stack_chk_fail", "___stack_chk_guard", "___stderrp",
-            "_chdir", "_exit", "_fprintf", "_fwrite", "_perror", "dyld_stub_binder"]
+            "_CFDictionaryGetCount", "_CFDictionaryGetKeysAndValues", "_CFDictionaryGetTypeID",
+            "_CFDictionaryGetValue", "_CFGetTypeID", "_CFStringGetCString", "_CFStringGetLength",
+            "_CFStringGetMaximumSizeForEncoding", "_CFStringGetTypeID",
+            "_CFURLGetFileSystemRepresentation", "___CFConstantStringClassReference",
+            "_MRJApplicationMainArgs", "_launchJavaApplication", "___stack_chk_fail",
+            "___stack_chk_guard", "___stderrp", "_access", "_chdir", "_closedir", "_dlerror",
+            "_dlopen", "_dlsym", "_exit", "_fclose", "_fgets", "_fopen", "_fprintf", "_fputs",
+            "_free", "_fwrite", "_malloc", "_memcpy", "_perror", "_realloc", "_snprintf",
+            "_strcmp", "_strlen", "_strncmp", "dyld_stub_binder", *directory]
         expect(sorted(imports) == sorted(expected), "exactly the expected imports", imports)
+        # libjli on macOS calls main again on a thread of its own, found by name.
+        exports = subprocess.run(["llvm-objdump-14", "--macho", "--exports-trie", thin],
+                                 capture_output=True, text=True, check=True).stdout.split()
+        expect("_main" in exports, "main is exported", exports)
         if arch == "arm64":
             with open(thin, "rb") as f:
                 problems = signature_problems(f.read())
