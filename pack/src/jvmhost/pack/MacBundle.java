@@ -1,0 +1,77 @@
+// The macOS application bundle: Info.plist with the bundle keys a current Mac reads and the
+// "Java" dictionary macstub reads, macstub as the executable, the icon, the jars under
+// Contents/Resources/Java, and the runtime under Contents/runtime/Contents/Home when the
+// description names one.
+package jvmhost.pack;
+
+import java.nio.charset.StandardCharsets;
+
+final class MacBundle
+{
+    private MacBundle() {}
+
+    /** Lays the bundle out through the outputs, under the bundle's name. */
+    static void build(Description description, byte[] macstub, IconFile icon, Outputs outputs)
+        throws PackFailure
+    {
+        String bundle = description.name + ".app/Contents/";
+        outputs.add(bundle + "Info.plist", infoPlist(description), false);
+        outputs.add(bundle + "MacOS/" + description.name, macstub, true);
+        outputs.add(bundle + "Resources/" + description.name + ".icns", IcnsFile.build(icon),
+                    false);
+        for (String jar : description.jars)
+            outputs.copy(bundle + "Resources/Java/" + jar, description.folder.resolve(jar));
+        if (description.runtime != null)
+            outputs.copyTree(bundle + "runtime/Contents/Home", description.runtime);
+    }
+
+    static byte[] infoPlist(Description description)
+    {
+        int[] v = description.version;
+        StringBuilder plist = new StringBuilder();
+        plist.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n")
+            .append("<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\"")
+            .append(" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n")
+            .append("<plist version=\"1.0\">\n<dict>\n");
+        text(plist, "  ", "CFBundleDevelopmentRegion", "en");
+        text(plist, "  ", "CFBundleDisplayName", description.name);
+        text(plist, "  ", "CFBundleExecutable", description.name);
+        text(plist, "  ", "CFBundleIconFile", description.name + ".icns");
+        text(plist, "  ", "CFBundleIdentifier", description.identifier);
+        text(plist, "  ", "CFBundleInfoDictionaryVersion", "6.0");
+        text(plist, "  ", "CFBundleName", description.name);
+        text(plist, "  ", "CFBundlePackageType", "APPL");
+        text(plist, "  ", "CFBundleShortVersionString", v[0] + "." + v[1] + "." + v[2]);
+        text(plist, "  ", "CFBundleVersion", description.versionText());
+        text(plist, "  ", "LSMinimumSystemVersion", "10.9");
+        plist.append("  <key>NSHighResolutionCapable</key>\n  <true/>\n");
+        if (!description.copyright.isEmpty())
+            text(plist, "  ", "NSHumanReadableCopyright", description.copyright);
+        plist.append("  <key>Java</key>\n  <dict>\n");
+        text(plist, "    ", "MainClass", description.mainClass);
+        plist.append("    <key>ClassPath</key>\n    <array>\n");
+        for (String jar : description.jars)
+            plist.append("      <string>")
+                .append(ManifestResource.escape("$JAVAROOT/" + jar))
+                .append("</string>\n");
+        plist.append("    </array>\n");
+        if (!description.vmOptions.isEmpty())
+            text(plist, "    ", "VMOptions", description.vmOptions);
+        if (!description.minimumVersion.isEmpty())
+            text(plist, "    ", "JVMVersion", description.minimumVersion + "+");
+        plist.append("  </dict>\n</dict>\n</plist>\n");
+        return plist.toString().getBytes(StandardCharsets.UTF_8);
+    }
+
+    private static void text(StringBuilder plist, String indent, String key, String value)
+    {
+        plist.append(indent)
+            .append("<key>")
+            .append(key)
+            .append("</key>\n")
+            .append(indent)
+            .append("<string>")
+            .append(ManifestResource.escape(value))
+            .append("</string>\n");
+    }
+}
