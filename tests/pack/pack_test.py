@@ -1,0 +1,312 @@
+#!/usr/bin/env python3
+"""Tests of jvmhost-pack: an application description made under a temporary folder is packed
+with the build's launchers, and the outputs are read with tools of their own: pefile, icoutils'
+wrestool, osslsigncode, libplist's plistutil, Windows itself under Wine, and macstub.
+
+    pack_test.py --build BUILD [--prefix WINE_PREFIX] CASE   (BUILD: the 64-bit build)
+    pack_test.py --build BUILD --prepare FOLDER   (packs the example into FOLDER)
+    pack_test.py --list
+"""
+import argparse
+import os
+import plistlib
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import zlib
+
+import pefile
+
+CASES = {}
+JAVA = "java"
+HERE = os.path.dirname(os.path.abspath(__file__))
+DESCRIPTION = """# The example application
+Name = Hello World
+Version = 1.2.0.7
+Company = Example Ltd
+Copyright = \u00a9 2026 Example Ltd
+Description = Hello, the example application
+Identifier = com.example.hello
+Icon = hello.ico
+Main Class = probe.Report
+Jars = probes.jar
+Minimum Version = 17
+"""
+STRINGS = {"CompanyName": "Example Ltd", "FileDescription": "Hello, the example application",
+           "FileVersion": "1.2.0.7", "InternalName": "Hello World",
+           "LegalCopyright": "\u00a9 2026 Example Ltd", "ProductName": "Hello World",
+           "ProductVersion": "1.2.0.7"}
+OUTPUTS = ["Hello World.app", "Hello World.exe", "Hello World.ini", "Hello World32.exe",
+           "Hello World32.ini"]
+
+
+def case(function):
+    CASES[function.__name__] = function
+    return function
+
+
+def png(size, rgb):
+    """A square PNG of one colour."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    rows = b"".join(b"\0" + bytes(rgb + (255,)) * size for _ in range(size))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def icon_images(data):
+    """The images of a .ico, with their directory entries."""
+    count = struct.unpack_from("<H", data, 4)[0]
+    entries = [struct.unpack_from("<BBBBHHII", data, 6 + 16 * i) for i in range(count)]
+    return [(entry[:7], data[entry[7]:entry[7] + entry[6]]) for entry in entries]
+
+
+def make_icon():
+    images = [png(16, (200, 30, 30)), png(32, (30, 30, 200))]
+    offset, entries = 6 + 16 * len(images), b""
+    for size, image in zip((16, 32), images):
+        entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return struct.pack("<HHH", 0, 1, len(images)) + entries + b"".join(images)
+
+
+def stage(folder, build):
+    """The description, its icon and jar, and stripped launchers as a release has them."""
+    source = os.path.join(folder, "app")
+    launchers = os.path.join(folder, "launchers")
+    os.makedirs(source)
+    os.makedirs(launchers)
+    with open(os.path.join(source, "hello.pack"), "w", encoding="utf-8") as f:
+        f.write(DESCRIPTION)
+    with open(os.path.join(source, "hello.ico"), "wb") as f:
+        f.write(make_icon())
+    shutil.copy(os.path.join(build, "tests", "bin", "probes.jar"), source)
+    for arch, built in (("x86_64", "jvmhost.exe"), ("i686", os.path.join("win32", "jvmhost32.exe"))):
+        subprocess.run([f"{arch}-w64-mingw32-objcopy", "--strip-all", os.path.join(build, built),
+                        os.path.join(launchers, os.path.basename(built))], check=True)
+    shutil.copy(os.path.join(build, "macstub", "macstub"), launchers)
+    return source, launchers
+
+
+def pack(build, source, launchers, output):
+    result = subprocess.run([JAVA, "-jar", os.path.join(build, "jvmhost-pack.jar"),
+                             os.path.join(source, "hello.pack"), "--launchers", launchers,
+                             "--output", output], capture_output=True, text=True, timeout=120)
+    return result.returncode, result.stderr
+
+
+def packed(folder, build):
+    source, launchers = stage(folder, build)
+    output = os.path.join(folder, "out")
+    status, err = pack(build, source, launchers, output)
+    expect(status == 0, "the pack succeeds", err)
+    return source, launchers, output
+
+
+def expect(condition, what, seen):
+    if not condition:
+        raise AssertionError(f"{what}; seen: {seen!r}")
+
+
+def contents(folder):
+    """Every file under the folder with its bytes."""
+    found = {}
+    for root, _, files in os.walk(folder):
+        for name in files:
+            path = os.path.join(root, name)
+            with open(path, "rb") as f:
+                found[os.path.relpath(path, folder)] = f.read()
+    return found
+
+
+@case
+def stamped_launchers_hold_the_applications_resources(folder, build, prefix):
+    source, launchers, output = packed(folder, build)
+    with open(os.path.join(source, "hello.ico"), "rb") as f:
+        icon = f.read()
+    for name, original, architecture in (("Hello World.exe", "jvmhost.exe", "amd64"),
+                                         ("Hello World32.exe", "jvmhost32.exe", "x86")):
+        stamped = pefile.PE(os.path.join(output, name))
+        expect(stamped.OPTIONAL_HEADER.CheckSum == stamped.generate_checksum(),
+               f"{name}: the checksum is right", hex(stamped.OPTIONAL_HEADER.CheckSum))
+        expect(stamped.sections[-1].Name.rstrip(b"\0") == b".rsrc", f"{name}: resources last",
+               stamped.sections[-1].Name)
+        launcher = pefile.PE(os.path.join(launchers, original))
+
+        def resources(pe, kind):
+            return {entry.id: pe.get_data(leaf.data.struct.OffsetToData, leaf.data.struct.Size)
+                    for t in pe.DIRECTORY_ENTRY_RESOURCE.entries if t.id == kind
+                    for entry in t.directory.entries for leaf in entry.directory.entries}
+        for kind in (5, 6):
+            expect(resources(stamped, kind) == resources(launcher, kind),
+                   f"{name}: the dialogs and strings stay", sorted(resources(stamped, kind)))
+        manifest = resources(stamped, 24)[1].decode()
+        for part in ('name="com.example.hello" version="1.2.0.7"',
+                     f'processorArchitecture="{architecture}"', "Microsoft.Windows.Common-Controls",
+                     ">true/pm</dpiAware>", ">true</longPathAware>",
+                     "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "<description>Hello, the example"):
+            expect(part in manifest, f"{name}: the manifest holds {part}", manifest)
+        stamped.parse_data_directories()
+        table = {key.decode(): value.decode() for info in stamped.FileInfo[0]
+                 if info.Key == b"StringFileInfo" for entries in info.StringTable
+                 for key, value in entries.entries.items()}
+        expect(table == {**STRINGS, "OriginalFilename": name}, f"{name}: the version texts", table)
+        fixed = stamped.VS_FIXEDFILEINFO[0]
+        expect((fixed.FileVersionMS, fixed.FileVersionLS) == (0x10002, 0x7),
+               f"{name}: the version numbers", (fixed.FileVersionMS, fixed.FileVersionLS))
+        extracted = subprocess.run(["wrestool", "-x", "-t14", os.path.join(output, name)],
+                                   capture_output=True, check=True).stdout
+        expect(icon_images(extracted) == icon_images(icon), f"{name}: wrestool finds the icon",
+               len(extracted))
+    ini = open(os.path.join(output, "Hello World.ini"), encoding="utf-16").read()
+    for line in ("Product Name=Hello World", "Main Class=probe.Report", "Minimum Version=17",
+                 "Class Path=\\probes.jar", "Pair Product=Hello World32.exe"):
+        expect(line in ini.splitlines(), f"the settings file has {line}", ini)
+    companion = open(os.path.join(output, "Hello World32.ini"), encoding="utf-16").read()
+    expect("Main Class=probe.Report" in companion.splitlines() and "Pair Product" not in companion,
+           "the companion's settings file names no companion", companion)
+    first = contents(output)
+    status, err = pack(build, source, launchers, output)
+    expect(status == 0 and contents(output) == first, "the same input gives the same bytes", err)
+
+
+@case
+def windows_reads_the_version_and_the_icon(folder, build, prefix):
+    _, _, output = packed(folder, build)
+    for name in ("Hello World.exe", "Hello World32.exe"):
+        result = subprocess.run(
+            [os.path.join(HERE, "..", "wine", "wine-run.sh"), prefix,
+             os.path.join(build, "tests", "bin", "file_version.exe"), os.path.join(output, name)],
+            capture_output=True, timeout=60)
+        lines = result.stdout.decode("utf-8").splitlines()
+        wanted = ["numbers=1.2.0.7", *[f"{k}={v}" for k, v in
+                                       {**STRINGS, "OriginalFilename": name}.items()],
+                  "icons=1", "large=32"]
+        expect(sorted(lines) == sorted(wanted), f"{name}: what Windows reads", lines)
+
+
+@case
+def a_stamped_launcher_signs_and_a_signed_one_is_refused(folder, build, prefix):
+    source, launchers, output = packed(folder, build)
+    key, certificate = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                    "-subj", "/CN=Example Ltd", "-keyout", key, "-out", certificate],
+                   check=True, capture_output=True)
+    signed = os.path.join(folder, "signed.exe")
+    subprocess.run(["osslsigncode", "sign", "-certs", certificate, "-key", key, "-n", "Hello World",
+                    "-in", os.path.join(output, "Hello World.exe"), "-out", signed],
+                   check=True, capture_output=True)
+    verified = subprocess.run(["osslsigncode", "verify", "-CAfile", certificate, "-in", signed],
+                              capture_output=True, text=True)
+    expect(verified.returncode == 0, "osslsigncode verifies the signature", verified.stdout)
+    shutil.copy(signed, os.path.join(launchers, "jvmhost.exe"))
+    again = os.path.join(folder, "again")
+    status, err = pack(build, source, launchers, again)
+    expect((status, err) == (1, f"jvmhost-pack: {launchers}/jvmhost.exe is signed, and stamping it"
+                                " would break the signature: stamp the unsigned release executable,"
+                                " then sign the result\n"), "the signed launcher is refused", err)
+    expect(os.listdir(again) == [], "nothing is written", os.listdir(again))
+
+
+@case
+def bad_input_is_refused_and_nothing_written(folder, build, prefix):
+    source, launchers = stage(folder, build)
+    output = os.path.join(folder, "out")
+    os.makedirs(output)
+    with open(os.path.join(output, "Hello World.exe"), "w") as f:
+        f.write("an older build")
+    description = os.path.join(source, "hello.pack")
+    for change, message in (
+            (("Icon = hello.ico", "Icon = probes.jar"),
+             f"The icon {source}/probes.jar is not a Windows icon (.ico) or a PNG"),
+            (("Version = 1.2.0.7", "Version = 1.2.3"),
+             "Version 1.2.3 is not four numbers from 0 to 65535, such as 1.2.0.7"),
+            (("Name = Hello World", "Name = Hello/World"),
+             "Name Hello/World cannot be a file name: it must not hold < > : \" / \\ | ? * or"
+             " control characters, end with a dot or a blank, or be a device name such as CON"),
+            (("Jars = probes.jar", "Jars = probes.jar"),
+             f"The launcher {launchers}/jvmhost32.exe cannot be read (name the release's folder"
+             " with --launchers)")):
+        with open(description, "w", encoding="utf-8") as f:
+            f.write(DESCRIPTION.replace(*change))
+        companion = os.path.join(launchers, "jvmhost32.exe")
+        if "launcher" in message:
+            os.rename(companion, companion + ".away")
+        status, err = pack(build, source, launchers, output)
+        expect((status, err) == (1, f"jvmhost-pack: {message}\n"), f"the message for {change[1]}",
+               err)
+        expect(contents(output) == {"Hello World.exe": b"an older build"},
+               "the output folder stays as it was", sorted(contents(output)))
+
+
+@case
+def the_bundle_is_complete_and_runs_its_application(folder, build, prefix):
+    _, _, output = packed(folder, build)
+    bundle = os.path.join(output, "Hello World.app", "Contents")
+    info_file = os.path.join(bundle, "Info.plist")
+    converted = os.path.join(folder, "Info.bin")
+    subprocess.run(["plistutil", "-i", info_file, "-o", converted, "-f", "bin"], check=True)
+    with open(converted, "rb") as f:
+        info = plistlib.load(f)
+    expect({k: info[k] for k in ("CFBundleExecutable", "CFBundleIdentifier", "CFBundleIconFile",
+                                 "CFBundleShortVersionString", "CFBundleVersion",
+                                 "CFBundlePackageType")}
+           == {"CFBundleExecutable": "Hello World", "CFBundleIdentifier": "com.example.hello",
+               "CFBundleIconFile": "Hello World.icns", "CFBundleShortVersionString": "1.2.0",
+               "CFBundleVersion": "1.2.0.7", "CFBundlePackageType": "APPL"},
+           "the bundle keys", info)
+    expect(info["Java"] == {"MainClass": "probe.Report", "ClassPath": ["$JAVAROOT/probes.jar"],
+                            "JVMVersion": "17+"}, "the Java dictionary", info["Java"])
+    with open(os.path.join(bundle, "Resources", "Hello World.icns"), "rb") as f:
+        icns = f.read()
+    expect(icns[:4] == b"icns" and struct.unpack(">I", icns[4:8])[0] == len(icns), "an icns file",
+           icns[:8])
+    sizes, at = {}, 8
+    while at < len(icns):
+        kind, length = icns[at:at + 4].decode(), struct.unpack(">I", icns[at + 4:at + 8])[0]
+        sizes[kind] = struct.unpack(">II", icns[at + 8 + 16:at + 8 + 24])  # the PNG's IHDR
+        at += length
+    expect(sizes == {"icp4": (16, 16), "icp5": (32, 32), "icp6": (64, 64), "ic07": (128, 128),
+                     "ic08": (256, 256), "ic09": (512, 512), "ic10": (1024, 1024)},
+           "the icon's sizes", sizes)
+    # The Linux build of macstub in the bundle's place finds the runtime installed for its tests.
+    executable = os.path.join(bundle, "MacOS", "Hello World")
+    shutil.copy(os.path.join(build, "macstub", "tests", "macstub_linux_nolauncher"), executable)
+    result = subprocess.run([executable, "one"], capture_output=True, text=True, timeout=60)
+    expect(result.returncode == 0 and "arg: one" in result.stdout.splitlines(),
+           "the bundle runs its application", (result.stdout, result.stderr))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--list", action="store_true")
+    parser.add_argument("--build")
+    parser.add_argument("--prefix", default="")
+    parser.add_argument("--prepare")
+    parser.add_argument("--java", default="java")
+    parser.add_argument("case", nargs="?")
+    args = parser.parse_args()
+    if args.list:
+        print("\n".join(CASES))
+        return 0
+    global JAVA
+    JAVA = args.java
+    build = os.path.abspath(args.build)
+    with tempfile.TemporaryDirectory(prefix="pack-") as folder:
+        try:
+            if args.prepare:
+                _, _, output = packed(os.path.realpath(folder), build)
+                shutil.rmtree(args.prepare, ignore_errors=True)
+                shutil.copytree(output, args.prepare, symlinks=True)
+            else:
+                CASES[args.case](os.path.realpath(folder), build, args.prefix)
+        except AssertionError as problem:
+            print("FAIL:", problem)
+            return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
