@@ -69,13 +69,18 @@ static int AddPieces(struct SCommandLine* command, CFTypeRef value, enum EPieces
             free(joined.m_pText);
             return 0;
         }
-        if (pieces == kJoinedWithColons && i > 0)
-            AppendText(&joined, ":", 1);
-        if (pieces == kJoinedWithColons || isList)
+        if (pieces == kJoinedWithColons)
+        {
+            if (i > 0)
+                AppendText(&joined, ":", 1);
             AppendExpanded(&joined, text, strlen(text), bundle);
-        if (pieces == kWordsOrItems && isList)
+        }
+        else if (isList)
+        {
+            AppendExpanded(&joined, text, strlen(text), bundle);
             AddArgument(command, &joined);
-        else if (pieces == kWordsOrItems)
+        }
+        else
             AddWords(command, text, bundle);
         free(text);
     }

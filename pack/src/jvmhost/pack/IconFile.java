@@ -3,6 +3,7 @@
 // macOS bundle's .icns.
 package jvmhost.pack;
 
+import java.awt.Graphics2D;
 import java.awt.RenderingHints;
 import java.awt.image.BufferedImage;
 import java.io.ByteArrayInputStream;
@@ -47,8 +48,7 @@ final class IconFile
         {
             throw new PackFailure("The icon " + file + " cannot be read: " + e.getMessage());
         }
-        Image png = new Image(0, 0, 0, 1, 32, bytes);
-        if (png.isPng())
+        if (isPng(bytes))
             return fromPng(file, bytes);
         ByteBuffer in = ByteBuffer.wrap(bytes).order(ByteOrder.LITTLE_ENDIAN);
         int count = bytes.length >= 6 && in.getShort(0) == 0 && in.getShort(2) == 1
@@ -120,6 +120,12 @@ final class IconFile
         return out.toByteArray();
     }
 
+    private static boolean isPng(byte[] bytes)
+    {
+        return bytes.length >= 8 && (bytes[0] & 0xFF) == 0x89 && bytes[1] == 'P' &&
+            bytes[2] == 'N' && bytes[3] == 'G';
+    }
+
     private static BufferedImage decodePng(byte[] bytes)
     {
         try
@@ -175,7 +181,7 @@ final class IconFile
     private static BufferedImage scaled(BufferedImage source, int size)
     {
         BufferedImage image = new BufferedImage(size, size, BufferedImage.TYPE_INT_ARGB);
-        java.awt.Graphics2D graphics = image.createGraphics();
+        Graphics2D graphics = image.createGraphics();
         graphics.setRenderingHint(RenderingHints.KEY_INTERPOLATION,
                                   RenderingHints.VALUE_INTERPOLATION_BICUBIC);
         graphics.setRenderingHint(RenderingHints.KEY_RENDERING,

@@ -126,7 +126,6 @@ final class PeImage
         return (int)(sum + file.length);
     }
 
-    int checksumOffset() { return optionalHeader + 64; }
 
     private int[] directory(int index) throws PackFailure
     {
