@@ -126,7 +126,6 @@ final class PeImage
         return (int)(sum + file.length);
     }
 
-
     private int[] directory(int index) throws PackFailure
     {
         int count = image.getInt(directories - 4);
