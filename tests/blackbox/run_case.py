@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Runs one black-box case of jvmhost.exe under Wine.
 
-A case file (TOML) holds [[case]] tables:
+A case file (TOML) holds [[case]] tables, and may hold one [defaults] table whose keys every
+case of the file has unless it gives them itself:
   name    the case's name
   exe     where the copy of jvmhost.exe goes, relative to the case folder; "tool.exe" unless
           the case says otherwise
+  ini     the text of the settings file beside the exe (its name with "ini"), after the
+          file's "preamble" (a [defaults] key: the settings lines that its cases share)
   files   {relative path = text} written before the run (UTF-8, or see "encodings")
   encodings  {relative path = "utf-8-sig" | "utf-16" | "cp1252"} for some of those files
   copies  {relative path = name of a built test tool or stand-in library}
@@ -18,7 +21,8 @@ A case file (TOML) holds [[case]] tables:
           cancelled. A "shot FILE.bmp" step's picture is also written as FILE.png
   user_registry  {key below HKEY_CURRENT_USER = {value name = text}} set for the run ("" is
           the key's default value); the keys are removed again afterwards
-  exit    the expected exit code (4294967295 for -1)
+  exit    the expected exit code (-1 or 4294967295 for -1); a case that expects boxes and
+          names no exit code ends with -1
   expect_files  {relative path = text} files the run must leave with exactly that content
   registry  registered runtimes for the case: {key = 'JavaSoft\Java Runtime Environment\1.6',
           home = ..., view = 64 | 32, value = "Path"}; the key is below
@@ -81,14 +85,28 @@ CS_DROPSHADOW = 0x00020000
 
 
 # What a case does not say.
-CASE_DEFAULTS = {"exe": "tool.exe"}
+CASE_DEFAULTS = {"exe": "tool.exe", "preamble": ""}
+EXIT_FAILURE = 4294967295
+
+
+def with_defaults(written, defaults):
+    """The case with what its file and the format give by default."""
+    case = dict(defaults, **written)
+    if "ini" in case:
+        name = os.path.splitext(case["exe"])[0] + ".ini"
+        case["files"] = dict({name: case["preamble"] + case["ini"]}, **case.get("files", {}))
+    if case.get("exit") == -1 or (case.get("boxes") and "exit" not in case):
+        case["exit"] = EXIT_FAILURE
+    return case
 
 
 def load_cases(path):
     with open(path, "rb") as f:
+        data = tomllib.load(f)
+        defaults = dict(CASE_DEFAULTS, **data.get("defaults", {}))
         cases = []
-        for written in tomllib.load(f).get("case", []):
-            case = dict(CASE_DEFAULTS, **written)
+        for written in data.get("case", []):
+            case = with_defaults(written, defaults)
             runtimes = case.get("runtime")
             if isinstance(runtimes, list):
                 cases += [dict(case, name=f"{case['name']}.{runtime}", runtime=runtime)
