@@ -107,7 +107,7 @@ std::wstring CommandLineAfterProgramName(const std::wstring& commandLine)
         return close == std::wstring::npos ? std::wstring() : commandLine.substr(close + 1);
     }
     // An unquoted program name ends at a blank only, as SplitArguments has it: a tab belongs to
-    // the name, so the companion gets exactly the arguments main would get.
+    // the name, so the pair product gets exactly the arguments main would get.
     while (position < commandLine.size() && commandLine[position] != L' ')
         ++position;
     return commandLine.substr(position);

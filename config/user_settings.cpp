@@ -56,7 +56,7 @@ std::wstring UserSettingsFilePath(const std::wstring& executablePath,
 void SaveJrePath(const SLaunchSettings& settings, const std::wstring& modulePath,
                  const std::wstring& home)
 {
-    // Only a launch with a companion remembers the runtime a user picked.
+    // Only a launch with a pair product remembers the runtime a user picked.
     std::wstring pairSettingsFile;
     const std::wstring& pair = settings.m_pairProduct;
     if (pair.empty() || !DeriveSettingsFilePath(pair, pairSettingsFile))

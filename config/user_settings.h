@@ -20,8 +20,8 @@ std::wstring UserSettingsFilePath(const std::wstring& executablePath,
                                   bool createFolders);
 
 // Remembers the runtime a user picked in the JRE Not Found dialog ("JRE Path"): in the
-// user's own settings files of the executable and of its companion or, for a service, in
-// the companion's settings file. Nothing without a companion.
+// user's own settings files of the executable and of its pair product or, for a service, in
+// the pair product's settings file. Nothing without a pair product.
 void SaveJrePath(const SLaunchSettings& settings, const std::wstring& modulePath,
                  const std::wstring& home);
 

@@ -7,7 +7,7 @@
 #include "instance/instance_security.h"
 #include "report/reporter.h"
 #include "report/launch_trace.h"
-#include "ui/resources/resource.h"
+#include "report/message_ids.h"
 
 #include <cstring>
 
@@ -51,8 +51,6 @@ bool CSingleInstance::SetupSingleInstance(const SLaunchSettings& settings,
     if (!settings.m_bSingleInstance)
         return true;
     m_mainClass = settings.m_mainClass;
-    // An IBM VM is left to end the process itself, as after main.
-    m_bDetachWorkers = !IsVendorSearched(settings.m_vmProvider, VendorIbm);
     // The objects live in the session's own namespace and admit the current user only.
     const std::wstring baseName = GetInstanceObjectName(modulePath);
     const std::wstring name = L"Local\\" + baseName;
@@ -229,8 +227,10 @@ DWORD CSingleInstance::WaitForPrimaryInstance()
     }
 }
 
-void CSingleInstance::SignalMainStarted(JavaVM* pJavaVM)
+void CSingleInstance::SignalMainStarted(JavaVM* pJavaVM, bool bDetachWorkers)
 {
+    // Written before the event is set, which the workers wait for before they read either.
+    m_bDetachWorkers = bDetachWorkers;
     m_pJavaVM = pJavaVM;
     if (m_hMainStartedEvent)
         SetEvent(m_hMainStartedEvent.Get());

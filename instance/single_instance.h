@@ -34,8 +34,10 @@ public:
     bool IsLaterStart() const { return m_bSingleInstance && !m_bPrimaryInstance; }
     // A later start's exit code: the first instance's answer, or its own exit code.
     DWORD WaitForPrimaryInstance();
-    // Main has been entered: requests that came before are served now, in that VM.
-    void SignalMainStarted(JavaVM* pJavaVM);
+    // Main has been entered: requests that came before are served now, in that VM. The
+    // workers detach from it after each request unless the Java program is to end the
+    // process, in which case no thread the launcher attached is ever detached.
+    void SignalMainStarted(JavaVM* pJavaVM, bool bDetachWorkers);
     void StopInstanceListener();
 
 private:

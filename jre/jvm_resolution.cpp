@@ -1,25 +1,23 @@
+// The places of a runtime's JVM library, for each JVM type.
 #include "jre/jvm_resolution.h"
 
-#include "base/path_pieces.h"
-
-std::wstring ResolveJvmLibrary(const std::wstring& home, int jvmType, bool& isServerVm)
+SJvmLibrary ResolveJvmLibrary(const CMachineView& machine, const std::wstring& home,
+                              EJvmType jvmType)
 {
     static const wchar_t kServerLibrary[] = L"bin\\server\\jvm.dll";
+    SJvmLibrary library;
     if (jvmType == JvmTypeServer || jvmType == JvmTypeFavorServer)
     {
         const std::wstring server = home + kServerLibrary;
-        if (FileExists(server))
-        {
-            isServerVm = true;
-            return server;
-        }
+        if (machine.FileExists(server))
+            return {server, true};
         if (jvmType == JvmTypeServer)
-            return std::wstring();
+            return library;
     }
     static const struct
     {
-        const wchar_t* path;
-        bool isServer;
+        const wchar_t* m_pPath;
+        bool m_bServer;
     } kLocations[] = {
         {L"bin\\client\\jvm.dll", false},  {L"bin\\classic\\jvm.dll", false},
         {L"bin\\hotspot\\jvm.dll", false}, {kServerLibrary, true},
@@ -27,17 +25,14 @@ std::wstring ResolveJvmLibrary(const std::wstring& home, int jvmType, bool& isSe
     };
     for (const auto& location : kLocations)
     {
-        const std::wstring library = home + location.path;
-        if (FileExists(library))
-        {
-            isServerVm = location.isServer;
-            return library;
-        }
+        const std::wstring path = home + location.m_pPath;
+        if (machine.FileExists(path))
+            return {path, location.m_bServer};
     }
-    return std::wstring();
+    return library;
 }
 
-bool IsJreHome(const std::wstring& folder)
+bool IsJreHome(const CMachineView& machine, const std::wstring& folder)
 {
-    return FileExists(folder + L"bin\\java.dll");
+    return machine.FileExists(folder + L"bin\\java.dll");
 }

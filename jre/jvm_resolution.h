@@ -2,15 +2,24 @@
 #ifndef JVMHOST_JVM_RESOLUTION_H
 #define JVMHOST_JVM_RESOLUTION_H
 
+#include "base/machine_view.h"
 #include "config/launch_settings.h"
 
 #include <string>
 
-// home ends in a backslash. Returns home + the relative path of the first JVM library that
-// exists for that type, or empty; isServerVm is written only when a library is found.
-std::wstring ResolveJvmLibrary(const std::wstring& home, int jvmType, bool& isServerVm);
+struct SJvmLibrary
+{
+    // Empty when the home has no JVM library of the type.
+    std::wstring m_path;
+    bool m_bServerVm = false;
+};
+
+// home ends in a backslash: home + the relative path of the first JVM library that exists for
+// that type.
+SJvmLibrary ResolveJvmLibrary(const CMachineView& machine, const std::wstring& home,
+                              EJvmType jvmType);
 
 // A runtime's home (folder ends in a backslash): it holds "bin\java.dll".
-bool IsJreHome(const std::wstring& folder);
+bool IsJreHome(const CMachineView& machine, const std::wstring& folder);
 
 #endif

@@ -3,24 +3,21 @@
 // found nothing.
 #include "base/path_pieces.h"
 #include "jre/jvm_resolution.h"
-#include "jre/registry_view.h"
-#include "report/launch_trace.h"
 #include "jre/runtime_search.h"
-#include "base/unique_handle.h"
 
-#include <algorithm>
-#include <cstdio>
+#include <windows.h>
+
 #include <cstring>
 
 namespace
 {
 // A key under HKEY_LOCAL_MACHINE with one subkey per installed runtime; the runtime's folder
-// is the value named valueName of the subkey's subPath.
+// is the value named m_pValueName of the subkey's m_pSubPath.
 struct SModernKey
 {
-    const wchar_t* path;
-    const wchar_t* subPath;
-    const wchar_t* valueName;
+    const wchar_t* m_pPath;
+    const wchar_t* m_pSubPath;
+    const wchar_t* m_pValueName;
 };
 
 const SModernKey kModernKeys[] = {
@@ -51,14 +48,13 @@ const size_t kMaxReleaseFileBytes = 65536;
 
 // JAVA_VERSION of the runtime's "release" file (JAVA_VERSION="17.0.2"); false without one.
 // Only whole lines count: a line cut off by the size limit is not one.
-bool ReadReleaseVersion(const std::wstring& home, CJavaVersion& version)
+bool ReadReleaseVersion(const CMachineView& machine, const std::wstring& home,
+                        CJavaVersion& version)
 {
-    FILE* pFile = _wfopen((home + L"release").c_str(), L"rb");
-    if (pFile == nullptr)
+    std::string buffer;
+    if (!machine.ReadFileStart(home + L"release", kMaxReleaseFileBytes, buffer))
         return false;
-    std::string buffer(kMaxReleaseFileBytes, '\0');
-    const size_t size = fread(&buffer[0], 1, buffer.size(), pFile);
-    fclose(pFile);
+    const size_t size = buffer.size();
     const char* pText = buffer.data();
     for (size_t start = 0; start < size;)
     {
@@ -91,101 +87,94 @@ void UseClassicNumbering(CJavaVersion& version)
 }
 } // namespace
 
-bool CRuntimeSearch::SearchModernRuntimes(int pass, std::wstring& home)
+bool CRuntimeSearch::SearchModernRuntimes(ERegistryView view, SRuntimeChoice& choice)
 {
-    if (pass == 1 && m_settings.m_pairProduct.empty())
-        return false;
-    std::vector<CJreCandidate> candidates;
-    const wchar_t* pView = pass == 1 ? L"32-bit view" : L"native view";
-    if (pass == 0)
+    std::vector<SJreCandidate> candidates;
+    const std::wstring viewName = m_explanation.IsWanted() ? RegistryViewName(view) : L"";
+    if (view == RegistryViewNative)
     {
-        wchar_t javaHome[MAX_PATH] = L"";
-        const DWORD length = GetEnvironmentVariableW(L"JAVA_HOME", javaHome, MAX_PATH);
-        if (length > 0 && length < MAX_PATH)
+        std::wstring javaHome;
+        if (m_machine.ReadVariable(L"JAVA_HOME", javaHome) && !javaHome.empty() &&
+            javaHome.size() < MAX_PATH)
             AddModernCandidate(L"JAVA_HOME", L"", javaHome, candidates);
     }
-    // Installs for all users, then (in the native pass: HKEY_CURRENT_USER\Software has one
+    // Installs for all users, then (in the native view: HKEY_CURRENT_USER\Software has one
     // view only) those for the current user, which the same installers can make.
-    for (const HKEY hRoot : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+    for (const ERegistryRoot root : {RegistryRootLocalMachine, RegistryRootCurrentUser})
     {
-        if (hRoot == HKEY_CURRENT_USER && pass == 1)
+        if (root == RegistryRootCurrentUser && view == RegistryView32)
             break;
-        const wchar_t* pRootName = hRoot == HKEY_CURRENT_USER ? L" HKCU\\" : L" HKLM\\";
+        const wchar_t* pRootName = root == RegistryRootCurrentUser ? L" HKCU\\" : L" HKLM\\";
         for (const SModernKey& key : kModernKeys)
         {
-            CUniqueRegistryKey hKey;
-            if (RegOpenKeyExW(hRoot, key.path, 0, AccessForPass(pass), hKey.Receive()) !=
-                ERROR_SUCCESS)
+            std::vector<std::wstring> names;
+            if (!m_machine.ReadSubkeyNames(root, view, key.m_pPath, names))
             {
-                if (IsTracing())
-                    TraceLine(L"registry " + std::wstring(pView) + pRootName + key.path +
-                              L": none");
+                if (m_explanation.IsWanted())
+                    m_explanation.Add(L"registry " + viewName + pRootName + key.m_pPath +
+                                      L": none");
                 continue;
             }
-            const std::vector<std::wstring> names = SubkeyNames(hKey.Get());
-            hKey.Reset();
             for (const std::wstring& name : names)
             {
-                const std::wstring keyPath = key.path + (L"\\" + name) + key.subPath;
+                const std::wstring keyPath = key.m_pPath + (L"\\" + name) + key.m_pSubPath;
                 // A runtime of one kind of VM has no key for the other.
                 std::wstring folder;
-                if (ReadRegistryString(keyPath, key.valueName, pass, folder, hRoot))
-                    AddModernCandidate(L"registry " + std::wstring(pView) + pRootName + keyPath,
-                                       name, folder, candidates);
+                if (m_machine.ReadRegistryString(root, view, keyPath, key.m_pValueName, folder))
+                    AddModernCandidate(L"registry " + viewName + pRootName + keyPath, name, folder,
+                                       candidates);
             }
         }
     }
     if (candidates.empty())
         return false;
-    // The highest version first; "Preferred versions" decide before that.
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const CJreCandidate& a, const CJreCandidate& b)
-                     { return a.version.IsGreater(b.version); });
-    ChooseCandidate(candidates, home, m_foundJreVersion);
-    TraceLine(L"modern runtime chosen: " + home + L" (version " + m_foundJreVersion.Format() +
-              L")");
-    if (pass == 1)
-        m_runPairProduct = true;
+    // None is favoured or a server VM: the highest version first. "Preferred versions"
+    // decide before that.
+    SortCandidates(candidates, m_settings);
+    const SJreCandidate& chosen = ChooseCandidate(candidates, m_settings.m_preferredVersions);
+    choice.m_home = chosen.m_home;
+    choice.m_version = chosen.m_version;
+    m_explanation.Add(L"modern runtime chosen: " + chosen.m_home + L" (version " +
+                      chosen.m_version.Format() + L")");
     return true;
 }
 
 void CRuntimeSearch::AddModernCandidate(const std::wstring& source, const std::wstring& name,
                                         const std::wstring& folder,
-                                        std::vector<CJreCandidate>& candidates)
+                                        std::vector<SJreCandidate>& candidates)
 {
     if (folder.empty())
     {
-        TraceLine(source + L": no runtime folder named");
+        m_explanation.Add(source + L": no runtime folder named");
         return;
     }
-    CJreCandidate candidate;
-    candidate.home = WithTrailingBackslash(folder);
+    SJreCandidate candidate;
+    candidate.m_home = WithTrailingBackslash(folder);
     // The subkey's name is the version where it is wholly one (17.0.2.8); otherwise, as for
     // Zulu's names and JAVA_HOME, the runtime's release file tells.
-    if (!IsVersionName(name) || !candidate.version.Parse(name, kVersionFillLow))
-        ReadReleaseVersion(candidate.home, candidate.version);
-    UseClassicNumbering(candidate.version);
+    if (!IsVersionName(name) || !candidate.m_version.Parse(name, kVersionFillLow))
+        ReadReleaseVersion(m_machine, candidate.m_home, candidate.m_version);
+    UseClassicNumbering(candidate.m_version);
     const std::wstring found =
-        !IsTracing() ? std::wstring()
-                     : source + L": " + candidate.home + L", version " + candidate.version.Format();
-    if (!IsInVersionWindow(candidate.version))
+        !m_explanation.IsWanted()
+            ? std::wstring()
+            : source + L": " + candidate.m_home + L", version " + candidate.m_version.Format();
+    if (!IsInVersionWindow(candidate.m_version, m_settings))
     {
-        TraceLine(found + L": outside the version window");
+        m_explanation.Add(found + L": outside the version window");
         return;
     }
-    candidate.isServerVm = false;
-    if (ResolveJvmLibrary(candidate.home, m_settings.m_jvmType, candidate.isServerVm).empty())
+    if (ResolveJvmLibrary(m_machine, candidate.m_home, m_settings.m_jvmType).m_path.empty())
     {
         // A JDK 8 keeps its VM in its jre folder.
-        const std::wstring jreHome = candidate.home + L"jre\\";
-        if (ResolveJvmLibrary(jreHome, m_settings.m_jvmType, candidate.isServerVm).empty())
+        const std::wstring jreHome = candidate.m_home + L"jre\\";
+        if (ResolveJvmLibrary(m_machine, jreHome, m_settings.m_jvmType).m_path.empty())
         {
-            TraceLine(found + L": no JVM of the configured type");
+            m_explanation.Add(found + L": no JVM of the configured type");
             return;
         }
-        candidate.home = jreHome;
+        candidate.m_home = jreHome;
     }
-    candidate.isFavored = false;
-    TraceLine(found + L": accepted");
+    m_explanation.Add(found + L": accepted");
     candidates.push_back(candidate);
 }

@@ -5,7 +5,7 @@
 #define JVMHOST_JAVA_CALLS_H
 
 #include "jvm/jvm_entries.h"
-#include "jvm/vm_option_list.h"
+#include "base/vm_option_list.h"
 
 #include <string>
 #include <vector>

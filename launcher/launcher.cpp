@@ -1,17 +1,32 @@
-// The launch's sequence: Initialize, Run and Shutdown, one line a step.
+// The launch's sequence: Initialize, Run and Shutdown, one line a step, each step doing what
+// the launch plan decided.
 #include "launcher/launcher.h"
-#include "launcher/pair_product.h"
-#include "config/settings_file.h"
-#include "report/error_report.h"
-#include "ui/resources/resource.h"
-#include "report/launch_trace.h"
 #include "base/path_pieces.h"
+#include "config/settings_file.h"
+#include "config/user_settings.h"
+#include "jre/jvm_resolution.h"
+#include "jvm/process_environment.h"
+#include "launcher/pair_product.h"
+#include "report/error_report.h"
+#include "report/launch_trace.h"
+#include "ui/jre_not_found_dialog.h"
+#include "ui/jre_not_found_message.h"
+#include "ui/resources/resource.h"
+
+namespace
+{
+// How the JRE Not Found dialog resolves the folder the user picks: as the search does.
+std::wstring ResolveOnThisMachine(const std::wstring& home, int jvmType)
+{
+    return ResolveJvmLibrary(CWindowsMachine(), home, static_cast<EJvmType>(jvmType)).m_path;
+}
+} // namespace
 
 CLauncher::CLauncher() : CLauncher(m_messageBoxes) {}
 
 CLauncher::CLauncher(CReporter& reporter)
     : m_reporter(reporter), m_splash(m_messageBoxes), m_singleInstance(reporter),
-      m_vm(m_settings, m_modulePath, reporter, *this)
+      m_vm(reporter, *this)
 {
 }
 
@@ -28,24 +43,23 @@ bool CLauncher::Initialize()
         return true;
     if (m_settings.m_bOverrideWorkingDir)
         SetWorkingDirectoryToModule();
-    return CRuntimeSearch(m_settings, m_modulePath).LocateJvm(m_runtime);
+    return PlanTheLaunch();
 }
 
 DWORD CLauncher::Run()
 {
-    if (m_runtime.m_runPairProduct)
+    if (m_plan.m_runtime.m_bRunPairProduct)
         return StartPairProduct(m_settings, m_modulePath, m_reporter);
     if (m_singleInstance.IsLaterStart())
         return m_singleInstance.WaitForPrimaryInstance();
-    if (!m_vm.PrepareEnvironment(m_runtime.m_jvmLibraryPath))
+    if (!SetEnvironment())
         return kExitFailure;
-    if (m_arguments.Find(L"-nosplash") < 0 && m_arguments.Find(L"/nosplash") < 0)
-        m_splash.ShowSplash(m_settings, m_runtime.m_jvmLibraryPath);
-    if (!m_vm.LoadJvmLibrary(m_runtime.m_jvmLibraryPath))
+    ShowSplash();
+    if (!m_vm.LoadJvmLibrary(m_plan.m_runtime.m_jvmLibraryPath))
         return kExitFailure;
-    if (!m_vm.BuildVmOptions(m_arguments))
+    if (!CheckJavaStart())
         return kExitFailure;
-    if (m_vm.StartMainThread() == 0)
+    if (m_vm.RunMain(m_plan.m_java) == 0)
         return 0;
     m_splash.CloseJreSplash();
     return kExitFailure;
@@ -62,23 +76,12 @@ void CLauncher::Shutdown()
 
 void CLauncher::MainStarted(JavaVM* pJavaVM)
 {
-    m_singleInstance.SignalMainStarted(pJavaVM);
+    m_singleInstance.SignalMainStarted(pJavaVM, m_plan.m_java.m_processEnd == ProcessEndByLauncher);
 }
 
 void CLauncher::ExceptionEscapedMain()
 {
     m_splash.StopSplashWindow();
-}
-
-void CLauncher::SetWorkingDirectoryToModule()
-{
-    const std::wstring& path = m_modulePath;
-    // Without a backslash, or with the only one at the very start, there is no folder to use.
-    const std::wstring folder = StripLastComponent(path);
-    if (folder.size() == path.size() || folder.empty())
-        return;
-    SetCurrentDirectoryW(folder.c_str());
-    TraceLine(L"working directory: " + folder);
 }
 
 bool CLauncher::ReadSettings()
@@ -93,7 +96,10 @@ bool CLauncher::ReadSettings()
     }
     std::wstring file;
     if (!DeriveSettingsFilePath(m_modulePath, file))
+    {
+        m_reporter.Report(IDS_NO_SETTINGS_FILE_NAME, m_modulePath);
         return false;
+    }
     TraceLine(L"settings file: " + file);
     if (!ReadLaunchSettings(file, m_modulePath, m_settings))
     {
@@ -101,4 +107,74 @@ bool CLauncher::ReadSettings()
         return false;
     }
     return true;
+}
+
+void CLauncher::SetWorkingDirectoryToModule()
+{
+    const std::wstring& path = m_modulePath;
+    // Without a backslash, or with the only one at the very start, there is no folder to use.
+    const std::wstring folder = StripLastComponent(path);
+    if (folder.size() == path.size() || folder.empty())
+        return;
+    SetCurrentDirectoryW(folder.c_str());
+    TraceLine(L"working directory: " + folder);
+}
+
+SPlanInput CLauncher::PlanInput() const
+{
+    return {&m_settings, &m_arguments, m_modulePath, &m_machine, IsTracing()};
+}
+
+bool CLauncher::PlanTheLaunch()
+{
+    {
+        const CTraceStep step(L"launch plan");
+        PlanLaunch(PlanInput(), m_plan);
+        TraceExplanation(m_plan.m_runtimeReasons);
+    }
+    return m_plan.m_runtime.m_source != RuntimeSourceNone || AskForRuntime();
+}
+
+bool CLauncher::AskForRuntime()
+{
+    const std::wstring message = ComposeJreNotFoundMessage(
+        m_settings.m_jvmType, m_settings.m_minVersion, m_settings.m_maxVersion);
+    TraceLine(L"JRE Not Found dialog: " + message);
+    CJreNotFoundDialog dialog(message, m_settings.m_jvmType, &ResolveOnThisMachine);
+    if (dialog.RunModal(IDD_JRE_NOT_FOUND, GetActiveWindow()) != IDOK)
+    {
+        TraceLine(L"JRE Not Found dialog: no runtime chosen");
+        return false;
+    }
+    SaveJrePath(m_settings, m_modulePath, dialog.m_chosenHome);
+    PlanLaunchOnChosenRuntime(PlanInput(), dialog.m_chosenHome, dialog.m_chosenJvmPath, m_plan);
+    TraceExplanation(m_plan.m_runtimeReasons);
+    return true;
+}
+
+bool CLauncher::SetEnvironment()
+{
+    TraceExplanation(m_plan.m_environmentReasons);
+    if (m_plan.m_environmentFailure.IsSet())
+    {
+        m_reporter.Report(m_plan.m_environmentFailure);
+        return false;
+    }
+    SetProcessEnvironment(m_plan.m_environment);
+    return true;
+}
+
+void CLauncher::ShowSplash()
+{
+    TraceExplanation(m_plan.m_splashReasons);
+    m_splash.ShowSplash(m_plan.m_splash, m_plan.m_runtime.m_jvmLibraryPath);
+}
+
+bool CLauncher::CheckJavaStart()
+{
+    TraceExplanation(m_plan.m_javaReasons);
+    if (!m_plan.m_javaFailure.IsSet())
+        return true;
+    m_reporter.Report(m_plan.m_javaFailure);
+    return false;
 }

@@ -4,10 +4,11 @@
 #define JVMHOST_LAUNCHER_H
 
 #include "base/argument_list.h"
+#include "base/windows_machine.h"
 #include "config/launch_settings.h"
 #include "instance/single_instance.h"
-#include "jre/runtime_search.h"
 #include "jvm/java_vm.h"
+#include "plan/launch_plan.h"
 #include "report/reporter.h"
 #include "splash/splash.h"
 
@@ -35,14 +36,24 @@ private:
     // The Java main thread's news goes to the single instance and the splash.
     void MainStarted(JavaVM* pJavaVM) override;
     void ExceptionEscapedMain() override;
-    void SetWorkingDirectoryToModule();
     bool ReadSettings();
+    void SetWorkingDirectoryToModule();
+    // Plans the launch; when no runtime was found, the user is asked for one. False when
+    // there is none to start.
+    bool PlanTheLaunch();
+    bool AskForRuntime();
+    SPlanInput PlanInput() const;
+    bool SetEnvironment();
+    void ShowSplash();
+    // Whether the options for the VM could be made; false after the message that says why.
+    bool CheckJavaStart();
 
     // The executable's path, read with the settings, before any other thread starts.
     std::wstring m_modulePath;
     SLaunchSettings m_settings;
-    SRuntimeChoice m_runtime;
     CArgumentList m_arguments;
+    CWindowsMachine m_machine;
+    SLaunchPlan m_plan;
     CMessageBoxReporter m_messageBoxes;
     CReporter& m_reporter;
     CSplash m_splash;

@@ -1,11 +1,11 @@
-// Hand-off to the companion executable ("Pair Product") when the JVM found belongs to the
-// other processor width.
+// Hand-off to the pair product, the launcher of the other processor width that "Pair
+// Product" names, when the JVM found is one only it can load.
 #include "report/launch_trace.h"
 #include "report/reporter.h"
 #include "launcher/pair_product.h"
 #include "base/argument_list.h"
 #include "base/unique_handle.h"
-#include "ui/resources/resource.h"
+#include "report/message_ids.h"
 
 namespace
 {
@@ -31,8 +31,8 @@ bool IsSameFile(const std::wstring& first, const std::wstring& second)
 DWORD StartPairProduct(const SLaunchSettings& settings, const std::wstring& modulePath,
                        CReporter& reporter)
 {
-    // A companion that is this very executable would find the same runtime and start itself
-    // again, without end.
+    // A pair product that is this very executable would find the same runtime and start
+    // itself again, without end.
     if (IsSameFile(settings.m_pairProduct, modulePath))
     {
         reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, settings.m_pairProduct,
@@ -46,11 +46,11 @@ DWORD StartPairProduct(const SLaunchSettings& settings, const std::wstring& modu
     PROCESS_INFORMATION processInfo;
     ZeroMemory(&processInfo, sizeof(processInfo));
 
-    // The companion gets the launcher's own arguments, exactly as they were given, so a
+    // The pair product gets the launcher's own arguments, exactly as they were given, so a
     // document the user opened reaches it.
     std::wstring commandLine =
         L"\"" + settings.m_pairProduct + L"\"" + CommandLineAfterProgramName(GetCommandLineW());
-    TraceLine(L"starting the companion: " + commandLine);
+    TraceLine(L"starting the pair product: " + commandLine);
     const BOOL started =
         CreateProcessW(settings.m_pairProduct.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
                        nullptr, nullptr, &startupInfo, &processInfo);

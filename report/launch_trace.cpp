@@ -36,7 +36,7 @@ void OpenLaunchTrace()
         g_traceStart = NowInMicroseconds();
         wchar_t path[MAX_PATH * 4] = L"";
         const DWORD length = GetEnvironmentVariableW(L"JVMHOST_TRACE", path, MAX_PATH * 4);
-        // A launcher and the companion it starts write to the same file, each line whole.
+        // A launcher and the pair product it starts write to the same file, each line whole.
         if (length > 0 && length < MAX_PATH * 4)
             g_traceFile.Reset(CreateFileW(path, FILE_APPEND_DATA,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
@@ -63,6 +63,12 @@ void TraceLine(const std::wstring& line)
     DWORD written = 0;
     WriteFile(g_traceFile.Get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
     ReleaseSRWLockExclusive(&g_traceLock);
+}
+
+void TraceExplanation(const CExplanation& explanation)
+{
+    for (const std::wstring& line : explanation.Lines())
+        TraceLine(line);
 }
 
 CTraceStep::CTraceStep(const wchar_t* pName) : m_pName(pName), m_start(NowInMicroseconds()) {}

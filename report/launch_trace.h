@@ -4,6 +4,8 @@
 #ifndef JVMHOST_LAUNCH_TRACE_H
 #define JVMHOST_LAUNCH_TRACE_H
 
+#include "report/explanation.h"
+
 #include <string>
 
 // Opens the trace file named by JVMHOST_TRACE, once per process.
@@ -13,6 +15,9 @@ bool IsTracing();
 
 // One line: the process id and the milliseconds since the trace was opened come first.
 void TraceLine(const std::wstring& line);
+
+// Each line of the explanation, in order.
+void TraceExplanation(const CExplanation& explanation);
 
 // Traces how long the scope took, at its end, in milliseconds to the microsecond.
 class CTraceStep

@@ -18,9 +18,19 @@ void CReporter::Report(UINT formatId, const std::wstring& first, const std::wstr
     Report(FormatText(LoadText(formatId), {first, second}));
 }
 
+SMessage MessageWithCode(UINT formatId, const std::wstring& text, DWORD errorCode)
+{
+    return {formatId, {text, DecimalText(static_cast<int>(errorCode))}};
+}
+
 void CReporter::ReportWithCode(UINT formatId, const std::wstring& text, DWORD errorCode)
 {
-    Report(FormatText(LoadText(formatId), {text, DecimalText(static_cast<int>(errorCode))}));
+    Report(MessageWithCode(formatId, text, errorCode));
+}
+
+void CReporter::Report(const SMessage& message)
+{
+    Report(FormatText(LoadText(message.m_textId), message.m_values));
 }
 
 void CMessageBoxReporter::Report(const std::wstring& text)

@@ -7,9 +7,23 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 // Exit code of every launch that fails before or while starting Java.
 const DWORD kExitFailure = 0xFFFFFFFF;
+
+// A message for the user that is not shown yet: a text of the string table and what fills its
+// placeholders, in order. Text id 0 is no message.
+struct SMessage
+{
+    UINT m_textId = 0;
+    std::vector<std::wstring> m_values;
+
+    bool IsSet() const { return m_textId != 0; }
+};
+
+// With a Win32 error code, printed signed, as the last value.
+SMessage MessageWithCode(UINT formatId, const std::wstring& text, DWORD errorCode);
 
 class CReporter
 {
@@ -26,6 +40,7 @@ public:
     // With a Win32 error code, printed signed; the code is the one the caller captured right
     // after its failing call.
     void ReportWithCode(UINT formatId, const std::wstring& text, DWORD errorCode);
+    void Report(const SMessage& message);
 };
 
 // The reporter of a launch: a modal error box for each report, owned by the splash window

@@ -1,9 +1,7 @@
-// Choosing the splash, the runtime's own splash library ("splashscreen.dll"), and the thread
-// of the launcher's own window.
+// Showing the splash: the runtime's own splash library ("splashscreen.dll"), or the thread of
+// the launcher's own window.
 #include "splash/splash.h"
-#include "base/path_pieces.h"
 #include "base/thread_quit.h"
-#include "base/narrow_text.h"
 #include "report/launch_trace.h"
 #include "base/library_entry.h"
 #include "splash/splash_window.h"
@@ -25,49 +23,29 @@ CSplash::~CSplash()
     CloseJreSplash();
 }
 
-void CSplash::ShowSplash(const SLaunchSettings& settings, const std::wstring& jvmLibraryPath)
+void CSplash::ShowSplash(const SSplashPlan& plan, const std::wstring& jvmLibraryPath)
 {
-    m_splashImage = settings.m_splashImage;
-    m_bSplashShadow = settings.m_splashShadow == L"true";
-    if (m_splashImage.empty())
-    {
-        TraceLine(L"splash: none");
+    if (plan.m_kind == SplashNone)
         return;
-    }
-    const std::wstring library = FindJreSplashLibrary(jvmLibraryPath, L"splashscreen.dll");
-    if (settings.m_bPreferNativeSplash && !library.empty() &&
-        StartJreSplash(library, jvmLibraryPath))
+    if (plan.m_kind == SplashRuntimeLibrary && StartJreSplash(plan, jvmLibraryPath))
         return;
     TraceLine(L"splash: the launcher's own window");
+    m_splashImage = plan.m_image;
+    m_bSplashShadow = plan.m_bShadow;
     m_pSplashWindow.reset(new CSplashWindow());
     DWORD threadId = 0;
     m_hSplashThread.Reset(CreateThread(nullptr, 0, &CSplash::SplashThread, this, 0, &threadId));
     m_dwSplashThreadId = threadId;
 }
 
-std::wstring CSplash::FindJreSplashLibrary(const std::wstring& jvmLibraryPath,
-                                           const std::wstring& fileName)
-{
-    // C:\jre\bin\client\jvm.dll gives C:\jre\bin.
-    std::wstring path = StripLastComponent(StripLastComponent(jvmLibraryPath));
-    if (path.empty())
-        return std::wstring();
-    if (path.back() != L'\\' && path.back() != L'/')
-        path += L'\\';
-    path += fileName;
-    WIN32_FIND_DATAW found;
-    const CUniqueFind hFind(FindFirstFileW(path.c_str(), &found));
-    return hFind ? path : std::wstring();
-}
-
-bool CSplash::StartJreSplash(const std::wstring& libraryPath, const std::wstring& jvmLibraryPath)
+bool CSplash::StartJreSplash(const SSplashPlan& plan, const std::wstring& jvmLibraryPath)
 {
     // The splash library imports java.dll, which imports jvm.dll from the bin\<type> folder,
     // a folder no search path holds. With the JVM library in the process first, the loader
     // takes that one by its name. Both stay loaded for the life of the process.
     if (LoadLibraryW(jvmLibraryPath.c_str()) == nullptr)
         return false;
-    HMODULE hLibrary = LoadLibraryW(libraryPath.c_str());
+    HMODULE hLibrary = LoadLibraryW(plan.m_runtimeLibrary.c_str());
     if (hLibrary == nullptr)
         return false;
     const auto pfnInit = LookupEntry<PfnSplashInit>(hLibrary, "SplashInit");
@@ -79,13 +57,12 @@ bool CSplash::StartJreSplash(const std::wstring& libraryPath, const std::wstring
     m_pfnSplashClose = pfnClose;
     if (pfnInit == nullptr || pfnLoadFile == nullptr || pfnSetFileJarName == nullptr)
         return false;
-    // A path the code page cannot hold is handed over in its short form, which it can.
-    const std::string image = NarrowForVm(AnsiSafePath(m_splashImage));
+    const char* pImage = plan.m_narrowImage.c_str();
     pfnInit();
-    const int loaded = pfnLoadFile(image.c_str());
+    const int loaded = pfnLoadFile(pImage);
     TraceLine(loaded ? L"splash: the runtime's library"
                      : L"splash: the runtime's library, no picture");
-    pfnSetFileJarName(image.c_str(), "");
+    pfnSetFileJarName(pImage, "");
     return true;
 }
 

@@ -1,10 +1,10 @@
-// The splash of a launch: the runtime's own splash library when the settings prefer it and
-// the runtime has one, else the launcher's own window, run by a thread of its own.
+// The splash of a launch, as the plan chose it: the runtime's own splash library, or the
+// launcher's own window, run by a thread of its own (also when the library cannot start).
 #ifndef JVMHOST_SPLASH_H
 #define JVMHOST_SPLASH_H
 
 #include "base/unique_handle.h"
-#include "config/launch_settings.h"
+#include "plan/launch_plan.h"
 #include "report/reporter.h"
 
 #include <memory>
@@ -21,18 +21,14 @@ public:
     CSplash(const CSplash&) = delete;
     CSplash& operator=(const CSplash&) = delete;
 
-    void ShowSplash(const SLaunchSettings& settings, const std::wstring& jvmLibraryPath);
+    void ShowSplash(const SSplashPlan& plan, const std::wstring& jvmLibraryPath);
     // Takes the launcher's own window down, from any thread but the window's.
     void StopSplashWindow();
     // Calls the runtime splash library's "SplashClose", once.
     void CloseJreSplash();
 
-    // The runtime's splash library beside the bin folder of its JVM library; empty when none.
-    static std::wstring FindJreSplashLibrary(const std::wstring& jvmLibraryPath,
-                                             const std::wstring& fileName);
-
 private:
-    bool StartJreSplash(const std::wstring& libraryPath, const std::wstring& jvmLibraryPath);
+    bool StartJreSplash(const SSplashPlan& plan, const std::wstring& jvmLibraryPath);
     static DWORD WINAPI SplashThread(void* pParameter);
 
     CMessageBoxReporter& m_messageBoxes;

@@ -76,7 +76,6 @@ void CJreNotFoundDialog::UseChosenFolder(const std::wstring& folder)
 {
     SetDlgItemTextW(m_hWnd, IDC_JRE_PATH, folder.c_str());
     m_chosenHome = WithTrailingBackslash(folder);
-    bool isServerVm = false;
-    m_chosenJvmPath = m_pfnResolveJvmLibrary(m_chosenHome, m_jvmType, isServerVm);
+    m_chosenJvmPath = m_pfnResolveJvmLibrary(m_chosenHome, m_jvmType);
     EnableWindow(GetDlgItem(m_hWnd, IDOK), m_chosenJvmPath.empty() ? FALSE : TRUE);
 }

@@ -9,8 +9,7 @@
 #include "ui/window_framework.h"
 
 // The JVM library of a runtime's home for the JVM type, or empty (as the search resolves it).
-typedef std::wstring (*PfnResolveJvmLibrary)(const std::wstring& home, int jvmType,
-                                             bool& isServerVm);
+typedef std::wstring (*PfnResolveJvmLibrary)(const std::wstring& home, int jvmType);
 
 class CJreNotFoundDialog : public CDialogBase
 {

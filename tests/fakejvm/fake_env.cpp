@@ -413,6 +413,11 @@ jobjectArray JNICALL NewObjectArray(JNIEnv*, jsize length, jclass elementClass, 
         Fail("NewObjectArray: element class is not java/lang/String");
     if (length < 0 || initial != nullptr)
         Fail("NewObjectArray: negative length or an initial element");
+    if (!OptionValue("fakejvm.noarrays").empty())
+    {
+        SetPending("java.lang.OutOfMemoryError", u"Java heap space");
+        return nullptr;
+    }
     SObject* pArray = NewFakeObject(ObjectArray, "[Ljava/lang/String;");
     pArray->items.assign(static_cast<size_t>(length), nullptr);
     return reinterpret_cast<jobjectArray>(pArray);

@@ -1,7 +1,10 @@
+#include "base/windows_machine.h"
+#include "jre/jre_candidate.h"
 #include "jre/jvm_resolution.h"
-#include "jre/mapped_image_file.h"
 #include "jre/runtime_search.h"
 #include "test_folders.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -33,37 +36,37 @@ struct SResolved
     int isServer;
 };
 
-SResolved Resolve(const std::wstring& home, int jvmType)
+SResolved Resolve(const std::wstring& home, EJvmType jvmType)
 {
-    bool isServer = true;
-    std::wstring path = ResolveJvmLibrary(home, jvmType, isServer);
-    // 2 marks an untouched flag (the caller's value was true).
-    if (path.empty())
-        return {L"", isServer ? 2 : 0};
-    return {path.substr(home.size()), isServer ? 1 : 0};
+    const SJvmLibrary library = ResolveJvmLibrary(CWindowsMachine(), home, jvmType);
+    // 2 marks a library that was not found, whose server flag means nothing.
+    if (library.m_path.empty())
+        return {L"", 2};
+    return {library.m_path.substr(home.size()), library.m_bServerVm ? 1 : 0};
 }
 
-CJreCandidate Candidate(const wchar_t* version, bool isServerVm, bool isFavored)
+SJreCandidate Candidate(const wchar_t* version, bool isServerVm, bool isFavored)
 {
-    CJreCandidate candidate;
-    candidate.version.Parse(version, kVersionFillLow);
-    candidate.home = version;
-    candidate.isServerVm = isServerVm;
-    candidate.isFavored = isFavored;
+    SJreCandidate candidate;
+    candidate.m_version.Parse(version, kVersionFillLow);
+    candidate.m_home = version;
+    candidate.m_bServerVm = isServerVm;
+    candidate.m_bFavored = isFavored;
     return candidate;
 }
 
-std::vector<std::wstring> Homes(const std::vector<CJreCandidate>& candidates)
+std::vector<std::wstring> Homes(const std::vector<SJreCandidate>& candidates)
 {
     std::vector<std::wstring> homes;
-    for (const CJreCandidate& candidate : candidates)
-        homes.push_back(candidate.home);
+    for (const SJreCandidate& candidate : candidates)
+        homes.push_back(candidate.m_home);
     return homes;
 }
 
 bool RunsPairProduct(const std::wstring& library, const std::wstring& pairProduct = L"x.exe")
 {
-    return ChoosePairProduct(library, !pairProduct.empty()) == PairChoiceCompanion;
+    return ChoosePairProduct(CWindowsMachine(), library, !pairProduct.empty()) ==
+           PairChoicePairProduct;
 }
 
 typedef std::vector<std::wstring> Strings;
@@ -152,57 +155,49 @@ TEST(CheckPairProduct, FilesThatAreNoImagesStayWithTheLauncher)
 TEST(SortCandidates, FavouredThenServerThenHigherVersionStably)
 {
     SLaunchSettings settings;
-    CRuntimeSearch search(settings, L"");
-    std::vector<CJreCandidate> candidates = {
+    std::vector<SJreCandidate> candidates = {
         Candidate(L"1.5", false, false), Candidate(L"1.7", false, false),
         Candidate(L"1.6", true, true),   Candidate(L"1.6.0", false, true),
         Candidate(L"1.8", true, false),
     };
     settings.m_jvmSource = JvmSourceUnset;
     settings.m_jvmType = JvmTypeDefault;
-    std::vector<CJreCandidate> sorted = candidates;
-    search.SortCandidates(sorted);
+    std::vector<SJreCandidate> sorted = candidates;
+    SortCandidates(sorted, settings);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.6", L"1.6.0", L"1.8", L"1.7", L"1.5"}));
 
     settings.m_jvmType = JvmTypeFavorServer;
     sorted = candidates;
-    search.SortCandidates(sorted);
+    SortCandidates(sorted, settings);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.6", L"1.6.0", L"1.8", L"1.7", L"1.5"}));
 
     settings.m_jvmSource = JvmSourceOnlyJre;
     sorted = candidates;
-    search.SortCandidates(sorted);
+    SortCandidates(sorted, settings);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.8", L"1.6", L"1.7", L"1.6.0", L"1.5"}));
 
     settings.m_jvmType = JvmTypeDefault;
     sorted = candidates;
-    search.SortCandidates(sorted);
+    SortCandidates(sorted, settings);
     EXPECT_EQ(Homes(sorted), (Strings{L"1.8", L"1.7", L"1.6", L"1.6.0", L"1.5"}));
 }
 
 TEST(ChooseCandidate, FirstPreferredTextThatMatchesWins)
 {
-    SLaunchSettings settings;
-    CRuntimeSearch search(settings, L"");
-    const std::vector<CJreCandidate> sorted = {Candidate(L"1.7.0", false, false),
+    CArgumentList preferred;
+    const std::vector<SJreCandidate> sorted = {Candidate(L"1.7.0", false, false),
                                                Candidate(L"1.6.0_45", false, false),
                                                Candidate(L"1.6.0_20", false, false)};
-    std::wstring home;
-    CJavaVersion version;
-    SplitString(L"1.5;1.6", L";", settings.m_preferredVersions);
-    search.ChooseCandidate(sorted, home, version);
-    EXPECT_EQ(home, L"1.6.0_45");
-    EXPECT_EQ(version.m_parts[3], 45);
+    SplitString(L"1.5;1.6", L";", preferred);
+    EXPECT_EQ(ChooseCandidate(sorted, preferred).m_home, L"1.6.0_45");
+    EXPECT_EQ(ChooseCandidate(sorted, preferred).m_version.m_parts[3], 45);
 
-    SplitString(L"1.8;;1.6.0_20;1.7", L";", settings.m_preferredVersions);
-    search.ChooseCandidate(sorted, home, version);
-    EXPECT_EQ(home, L"1.6.0_20");
+    SplitString(L"1.8;;1.6.0_20;1.7", L";", preferred);
+    EXPECT_EQ(ChooseCandidate(sorted, preferred).m_home, L"1.6.0_20");
 
-    SplitString(L"1.8", L";", settings.m_preferredVersions);
-    search.ChooseCandidate(sorted, home, version);
-    EXPECT_EQ(home, L"1.7.0");
+    SplitString(L"1.8", L";", preferred);
+    EXPECT_EQ(ChooseCandidate(sorted, preferred).m_home, L"1.7.0");
 
-    settings.m_preferredVersions.Clear();
-    search.ChooseCandidate(sorted, home, version);
-    EXPECT_EQ(home, L"1.7.0");
+    preferred.Clear();
+    EXPECT_EQ(ChooseCandidate(sorted, preferred).m_home, L"1.7.0");
 }

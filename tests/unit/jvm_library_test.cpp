@@ -1,4 +1,5 @@
-#include "vm_under_test.h"
+#include "jvm/jvm_library.h"
+#include "recording_reporter.h"
 #include "test_folders.h"
 
 #include <gtest/gtest.h>
@@ -9,20 +10,23 @@ struct SLoadResult
 {
     bool loaded;
     std::vector<std::wstring> reports;
+    SJvmEntries entries;
 };
 
-SLoadResult Load(SVmUnderTest& test, const std::wstring& path)
+SLoadResult Load(const std::wstring& path)
 {
-    const bool loaded = test.vm.LoadJvmLibrary(path);
-    return {loaded, test.reporter.m_reports};
+    CRecordingReporter reporter;
+    SLoadResult result;
+    result.loaded = LoadJvmEntries(path, reporter, result.entries);
+    result.reports = reporter.m_reports;
+    return result;
 }
 } // namespace
 
 TEST(LoadJvmLibrary, MissingLibraryNamesThePathAndTheLoaderError)
 {
-    SVmUnderTest test;
     const std::wstring path = NewScratchFolder() + L"bin\\client\\jvm.dll";
-    const SLoadResult result = Load(test, path);
+    const SLoadResult result = Load(path);
     EXPECT_FALSE(result.loaded);
     ASSERT_EQ(result.reports.size(), 1u);
     // 126 (module not found) on Windows; Wine says 3 (path not found) when the folder is missing.
@@ -34,10 +38,9 @@ TEST(LoadJvmLibrary, MissingLibraryNamesThePathAndTheLoaderError)
 
 TEST(LoadJvmLibrary, FileThatIsNoLibraryGivesTheLoaderError)
 {
-    SVmUnderTest test;
     const std::wstring path = NewScratchFolder() + L"jvm.dll";
     WriteTextFile(path, "not a library");
-    const SLoadResult result = Load(test, path);
+    const SLoadResult result = Load(path);
     EXPECT_FALSE(result.loaded);
     ASSERT_EQ(result.reports.size(), 1u);
     EXPECT_EQ(result.reports[0], L"Failed to load Java VM library: " + path + L" (errno = 193).\n");
@@ -45,8 +48,7 @@ TEST(LoadJvmLibrary, FileThatIsNoLibraryGivesTheLoaderError)
 
 TEST(LoadJvmLibrary, LibraryWithoutDefaultArgsEntryIsRefused)
 {
-    SVmUnderTest test;
-    const SLoadResult result = Load(test, TestBinaryFolder() + L"fakejvm_nodefaults.dll");
+    const SLoadResult result = Load(TestBinaryFolder() + L"fakejvm_nodefaults.dll");
     EXPECT_FALSE(result.loaded);
     ASSERT_EQ(result.reports.size(), 1u);
     EXPECT_EQ(result.reports[0],
@@ -55,17 +57,16 @@ TEST(LoadJvmLibrary, LibraryWithoutDefaultArgsEntryIsRefused)
 
 TEST(LoadJvmLibrary, LibraryWithBothEntriesIsLoaded)
 {
-    SVmUnderTest test;
-    const SLoadResult result = Load(test, TestBinaryFolder() + L"fakejvm.dll");
+    const SLoadResult result = Load(TestBinaryFolder() + L"fakejvm.dll");
     EXPECT_TRUE(result.loaded);
     EXPECT_TRUE(result.reports.empty());
-    EXPECT_TRUE(test.vm.HasEntries());
+    EXPECT_TRUE(result.entries.m_pfnCreateJavaVM != nullptr &&
+                result.entries.m_pfnGetDefaultJavaVMInitArgs != nullptr);
     // The stand-in proposes 1.5 MiB for Java threads.
-    EXPECT_EQ(test.vm.GetDefaultThreadStackSize(), 1572864u);
+    EXPECT_EQ(ProposedThreadStackSize(result.entries), 1572864u);
 }
 
 TEST(LoadJvmLibrary, NoProposedStackSizeWithoutLibrary)
 {
-    SVmUnderTest test;
-    EXPECT_EQ(test.vm.GetDefaultThreadStackSize(), 0u);
+    EXPECT_EQ(ProposedThreadStackSize(SJvmEntries()), 0u);
 }

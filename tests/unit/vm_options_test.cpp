@@ -1,28 +1,29 @@
-#include "jvm/environment.h"
-#include "jvm/memory_options.h"
 #include "base/narrow_text.h"
 #include "base/path_pieces.h"
-#include "jvm/vm_options.h"
-#include "jre/jvm_resolution.h"
-#include "vm_under_test.h"
+#include "base/text.h"
+#include "base/windows_machine.h"
+#include "plan/memory_options.h"
+#include "plan/option_tokens.h"
+#include "plan/vm_options.h"
 #include "test_folders.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-std::vector<std::wstring> Tokens(const std::wstring& text)
+const CWindowsMachine kMachine;
+
+SVmParameters ReadOnThisMachine(const std::wstring& text)
 {
-    SVmUnderTest test;
-    std::vector<std::wstring> options;
-    test.vm.SplitVmParameters(text, options);
-    return options;
+    std::vector<SEnvironmentVariable> planned;
+    const CPlannedEnvironment environment(kMachine, planned);
+    CExplanation explanation;
+    return ReadVmParameters(text, {&kMachine, &environment, L"", &explanation});
 }
 
-std::wstring Unquoted(std::wstring token)
+std::vector<std::wstring> Tokens(const std::wstring& text)
 {
-    RemoveQuotes(token);
-    return token;
+    return ReadOnThisMachine(text).m_options;
 }
 
 std::wstring Percent(const std::wstring& token, unsigned long long basis)
@@ -34,10 +35,7 @@ std::wstring Percent(const std::wstring& token, unsigned long long basis)
 
 size_t StackSizeAfter(const std::wstring& parameters)
 {
-    SVmUnderTest test;
-    std::vector<std::wstring> options;
-    test.vm.SplitVmParameters(parameters, options);
-    return test.vm.MainThreadStackSize();
+    return ReadOnThisMachine(parameters).m_mainThreadStackSize;
 }
 
 typedef std::vector<std::wstring> Strings;
@@ -73,7 +71,7 @@ TEST(VmParameters, OptionFilesAreReadInPlaceAsJavaReadsThem)
     const std::wstring folder = NewScratchFolder();
     WriteTextFile(folder + L"opts.txt",
                   "# module options\n--add-opens java.base/java.lang=ALL-UNNAMED\r\n"
-                  "  '-Dapp.home=C:\\My App'  \"-Dq=a b\" # the end\n@" +
+                  "  '-Dapp.home=C:\\\\My App'  \"-Dq=a b\" # the end\n@" +
                       std::string(folder.begin(), folder.end()) + "more.txt");
     WriteTextFile(folder + L"more.txt", "-Xss2m");
     EXPECT_EQ(Tokens(L"-Dfirst=1 @" + folder + L"opts.txt -Dlast=1"),
@@ -81,17 +79,58 @@ TEST(VmParameters, OptionFilesAreReadInPlaceAsJavaReadsThem)
                        L"-Dapp.home=C:\\My App", L"-Dq=a b", L"-Xss2m", L"-Dlast=1"}));
 }
 
+// Each row as java of OpenJDK 17 reads the same text as an @file ("java @file -cp . P" with a
+// P that prints its properties and arguments), on Debian 12.
+TEST(VmParameters, OptionFilesAreReadAsJavaReadsItsAtFiles)
+{
+    const struct
+    {
+        const wchar_t* pText;
+        Strings options;
+    } kRows[] = {
+        // Inside quotes the other quote is literal, and nothing is unquoted twice.
+        {L"'-Dq=say \"hi\"'", {L"-Dq=say \"hi\""}},
+        {L"-Dq=\"a b\"c ab'c d'ef", {L"-Dq=a bc", L"abc def"}},
+        // Inside quotes a backslash escapes; outside it is literal.
+        {L"\"-Dw=C:\\\\Program Files\\\\x\" -Dv=C:\\\\a\\b",
+         {L"-Dw=C:\\Program Files\\x", L"-Dv=C:\\\\a\\b"}},
+        {L"\"-Dc=a\\nb\\tc\\rd\\fe\\\"f\\g\"", {L"-Dc=a\nb\tc\rd\fe\"fg"}},
+        // A backslash at a line end inside quotes goes on with the next line's text.
+        {L"\"-Dj=abc\\\r\n    def\" \"-Dk=a\\\n\n\n  #b\"", {L"-Dj=abcdef", L"-Dk=a#b"}},
+        {L"-Dl=a\\\nb", {L"-Dl=a\\", L"b"}},
+        // Comments end at CR or LF; "#" inside quotes is text.
+        {L"# comment\r-Da=x\r-Db=y # more\n  #full\n\"-Dc=a#b\"", {L"-Da=x", L"-Db=y", L"-Dc=a#b"}},
+        // A comment takes the unquoted text of the option it starts in; a quoted part stays and
+        // begins the next option.
+        {L"-Da=x#y -Db=z\n-Dc=d", {L"-Dc=d"}},
+        {L"\"-Da=b\"#x\n-Dc=d", {L"-Da=b-Dc=d"}},
+        // A quote left open ends with its line.
+        {L"\"-Da=abc\n-Db=z", {L"-Da=abc", L"-Db=z"}},
+        // Blanks: space, tab, form feed, CR, LF; a vertical tab is text.
+        {L"-Da\t-Db\f-Dc\v-Dd\n\n  \t", {L"-Da", L"-Db", L"-Dc\v-Dd"}},
+        // An empty quoted option counts between others, not at the end.
+        {L"\"\" -Da \"\"", {L"", L"-Da"}},
+        // At the end of the file: an open quote counts; an escape, a joined line or a comment
+        // takes the option with it.
+        {L"-Da \"-Db=c", {L"-Da", L"-Db=c"}},
+        {L"-Da \"-Db=c\\", {L"-Da"}},
+        {L"-Da \"-Db=c\\\n  ", {L"-Da"}},
+        {L"-Da \"-Db\"#c", {L"-Da"}},
+    };
+    for (const auto& row : kRows)
+        EXPECT_EQ(SplitOptionFileText(row.pText), row.options) << ToUtf8(row.pText);
+}
+
 TEST(VmParameters, TokenEndAndQuoteRemoval)
 {
-    EXPECT_EQ(FindTokenEnd(L"ab cd", 0), 2u);
-    EXPECT_EQ(FindTokenEnd(L"a\"b c\"d e", 0), 7u);
-    // A doubled quote closes the section at its second quote.
-    EXPECT_EQ(FindTokenEnd(L"\"a \"\" b\" c", 0), 5u);
-    EXPECT_EQ(FindTokenEnd(L"abc", 1), 3u);
-    EXPECT_EQ(Unquoted(L"\"a b\""), L"a b");
-    EXPECT_EQ(Unquoted(L"x\"a\"y\"b\""), L"xayb");
-    EXPECT_EQ(Unquoted(L"\"a\"\""), L"a\"");
-    EXPECT_EQ(Unquoted(L"a\"b"), L"a\"b");
+    EXPECT_EQ(SplitVmParameterText(L"ab cd"), (Strings{L"ab", L"cd"}));
+    EXPECT_EQ(SplitVmParameterText(L"a\"b c\"d e"), (Strings{L"ab cd", L"e"}));
+    // A doubled quote closes the section at its second quote, and leaves the first.
+    EXPECT_EQ(SplitVmParameterText(L"\"a \"\" b\" c"), (Strings{L"a \"", L"b\"", L"c"}));
+    EXPECT_EQ(SplitVmParameterText(L"\"a b\""), Strings{L"a b"});
+    EXPECT_EQ(SplitVmParameterText(L"x\"a\"y\"b\""), Strings{L"xayb"});
+    EXPECT_EQ(SplitVmParameterText(L"\"a\"\""), Strings{L"a\""});
+    EXPECT_EQ(SplitVmParameterText(L"a\"b"), Strings{L"a\"b"});
 }
 
 TEST(MemoryOptions, PercentTokens)
@@ -123,14 +162,14 @@ TEST(MemoryOptions, PercentOfWhatTheMachineReports)
     GlobalMemoryStatus(&status);
     // All of it is the physical memory as the machine reports it, in kilobytes.
     std::wstring physical = L"-Xmx100P";
-    ExpandMemoryPercentage(physical);
+    ExpandMemoryPercentage(physical, kMachine);
     EXPECT_EQ(physical, L"-Xmx" + std::to_wstring(status.dwTotalPhys / 1024) + L"K");
     // Bounds in megabytes decide whatever the machine has.
     std::wstring bounded = L"-Xmx1:64:64P";
-    ExpandMemoryPercentage(bounded);
+    ExpandMemoryPercentage(bounded, kMachine);
     EXPECT_EQ(bounded, L"-Xmx65536K");
     std::wstring addressSpace = L"-Xms1t";
-    ExpandMemoryPercentage(addressSpace);
+    ExpandMemoryPercentage(addressSpace, kMachine);
     EXPECT_EQ(addressSpace.compare(0, 4, L"-Xms"), 0);
     EXPECT_EQ(addressSpace.back(), L'K');
     EXPECT_NE(addressSpace, L"-Xms0K");
@@ -154,15 +193,17 @@ TEST(MemoryOptions, StackSizes)
 
 TEST(Environment, ReferencesAreExpandedAndUnknownOnesStay)
 {
+    std::vector<SEnvironmentVariable> planned;
+    CPlannedEnvironment environment(kMachine, planned);
     SetEnvironmentVariableW(L"JVMHOST_TEST_VALUE", L"v a l");
-    std::wstring text = L"%JVMHOST_TEST_VALUE%;%JVMHOST_NO_SUCH%;100%";
-    ExpandEnvironmentReferences(text);
-    EXPECT_EQ(text, L"v a l;%JVMHOST_NO_SUCH%;100%");
+    EXPECT_EQ(environment.Expand(L"%JVMHOST_TEST_VALUE%;%JVMHOST_NO_SUCH%;100%"),
+              L"v a l;%JVMHOST_NO_SUCH%;100%");
     const std::wstring longValue(5000, L'x');
     SetEnvironmentVariableW(L"JVMHOST_TEST_VALUE", longValue.c_str());
-    text = L"[%JVMHOST_TEST_VALUE%]";
-    ExpandEnvironmentReferences(text);
-    EXPECT_EQ(text, L"[" + longValue + L"]");
+    EXPECT_EQ(environment.Expand(L"[%JVMHOST_TEST_VALUE%]"), L"[" + longValue + L"]");
+    // What the plan sets comes before the machine's, whatever the case of the name.
+    environment.Set(L"jvmhost_test_value", L"planned");
+    EXPECT_EQ(environment.Expand(L"%JVMHOST_TEST_VALUE%"), L"planned");
 }
 
 TEST(Redirection, PathComponents)
@@ -203,13 +244,13 @@ TEST(NarrowText, PathsOutsideTheCodePageTakeTheirShortForm)
     const std::wstring folder = NewScratchFolder() + L"\u0416\u0430\u0431\u0430";
     CreateDirectoryW(folder.c_str(), nullptr);
     WriteTextFile(folder + L"\\app.jar", "jar");
-    const std::wstring safe = AnsiSafePath(folder + L"\\app.jar");
+    const std::wstring safe = AnsiSafePath(kMachine, folder + L"\\app.jar");
     EXPECT_NE(safe, folder + L"\\app.jar");
     EXPECT_EQ(NarrowForVm(safe).find('?'), std::string::npos);
     EXPECT_TRUE(FileExists(safe));
     // Paths the code page can spell, and paths that do not exist, stay as they are.
-    EXPECT_EQ(AnsiSafePath(L"C:\\caf\u00e9\\app.jar"), L"C:\\caf\u00e9\\app.jar");
-    EXPECT_EQ(AnsiSafePath(L"C:\\\u0416\\missing.jar"), L"C:\\\u0416\\missing.jar");
-    EXPECT_EQ(AnsiSafePathList(L"a;;" + folder + L"\\app.jar"), L"a;;" + safe);
+    EXPECT_EQ(AnsiSafePath(kMachine, L"C:\\caf\u00e9\\app.jar"), L"C:\\caf\u00e9\\app.jar");
+    EXPECT_EQ(AnsiSafePath(kMachine, L"C:\\\u0416\\missing.jar"), L"C:\\\u0416\\missing.jar");
+    EXPECT_EQ(AnsiSafePathList(kMachine, L"a;;" + folder + L"\\app.jar"), L"a;;" + safe);
     EXPECT_EQ(NarrowForVm(L"caf\u00e9"), "caf\xe9");
 }

@@ -1,8 +1,6 @@
-#include "jvm/memory_options.h"
+// Memory sizes given as a share of the machine's memory, and stack sizes.
+#include "plan/memory_options.h"
 #include "base/text.h"
-#include "report/error_report.h"
-
-#include <windows.h>
 
 size_t ReadNumberList(const std::wstring& text, std::vector<unsigned long long>& numbers)
 {
@@ -69,15 +67,12 @@ void ExpandMemoryPercentageOf(std::wstring& token, unsigned long long basis)
     token = token.substr(0, start) + DecimalText(static_cast<long long>(size)) + L"K";
 }
 
-void ExpandMemoryPercentage(std::wstring& token)
+void ExpandMemoryPercentage(std::wstring& token, const CMachineView& machine)
 {
-    MEMORYSTATUS status;
-    ZeroMemory(&status, sizeof(status));
-    status.dwLength = sizeof(status);
-    GlobalMemoryStatus(&status);
     const wchar_t last = token.empty() ? L'\0' : token[token.size() - 1];
     const bool addressSpace = last == L'T' || last == L't';
-    ExpandMemoryPercentageOf(token, addressSpace ? status.dwAvailVirtual : status.dwTotalPhys);
+    ExpandMemoryPercentageOf(token,
+                             addressSpace ? machine.FreeAddressSpace() : machine.PhysicalMemory());
 }
 
 unsigned long long ParseStackSize(const std::wstring& value)

@@ -2,6 +2,8 @@
 #ifndef JVMHOST_MEMORY_OPTIONS_H
 #define JVMHOST_MEMORY_OPTIONS_H
 
+#include "base/machine_view.h"
+
 #include <string>
 #include <vector>
 
@@ -20,8 +22,8 @@ bool IsMemoryPercentOption(const std::wstring& token);
 // for P, free address space for T).
 void ExpandMemoryPercentageOf(std::wstring& token, unsigned long long basis);
 
-// The same with the basis the machine reports now.
-void ExpandMemoryPercentage(std::wstring& token);
+// The same with the basis the machine reports.
+void ExpandMemoryPercentage(std::wstring& token, const CMachineView& machine);
 
 // Bytes of an "-Xss" value ("512k", "2M", "1048576"); 0 when unusable.
 unsigned long long ParseStackSize(const std::wstring& value);

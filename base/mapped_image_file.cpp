@@ -1,4 +1,4 @@
-#include "jre/mapped_image_file.h"
+#include "base/mapped_image_file.h"
 
 #include <cstring>
 
