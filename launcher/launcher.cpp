@@ -7,6 +7,7 @@
 #include "jre/jvm_resolution.h"
 #include "jvm/process_environment.h"
 #include "launcher/pair_product.h"
+#include "plan/plan_launch.h"
 #include "report/error_report.h"
 #include "report/launch_trace.h"
 #include "ui/jre_not_found_dialog.h"

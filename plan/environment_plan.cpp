@@ -2,7 +2,7 @@
 // path option that follows from it.
 #include "base/narrow_text.h"
 #include "base/path_pieces.h"
-#include "plan/plan_steps.h"
+#include "plan/environment_plan.h"
 #include "report/message_ids.h"
 
 #include <windows.h>

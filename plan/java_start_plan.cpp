@@ -3,7 +3,7 @@
 #include "base/narrow_text.h"
 #include "base/path_pieces.h"
 #include "base/text.h"
-#include "plan/plan_steps.h"
+#include "plan/java_start_plan.h"
 #include "plan/vm_options.h"
 #include "report/message_ids.h"
 

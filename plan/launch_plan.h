@@ -1,7 +1,6 @@
-// The launch plan: every decision of a launch, made in one pure step from the settings, the
-// command line and a read-only view of the machine, before anything is done. The parts that
-// act (the VM, the splash, the single instance, the launcher's sequence) take their orders
-// from it and decide nothing themselves.
+// The launch plan: every decision of a launch, as PlanLaunch makes them before anything is
+// done. The parts that act (the VM, the splash, the single instance, the launcher's sequence)
+// take their orders from it and decide nothing themselves.
 #ifndef JVMHOST_LAUNCH_PLAN_H
 #define JVMHOST_LAUNCH_PLAN_H
 
@@ -108,13 +107,5 @@ struct SPlanInput
     // Whether the plan gives its reasons, for the launch trace.
     bool m_bExplain;
 };
-
-// Searches for a runtime and plans the launch on it, into a plan that is still empty.
-void PlanLaunch(const SPlanInput& input, SLaunchPlan& plan);
-
-// When the search found none: plans the launch on the runtime the user picked in the JRE Not
-// Found dialog instead.
-void PlanLaunchOnChosenRuntime(const SPlanInput& input, const std::wstring& home,
-                               const std::wstring& jvmLibraryPath, SLaunchPlan& plan);
 
 #endif

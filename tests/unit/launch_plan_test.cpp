@@ -4,7 +4,7 @@
 // ("field: value"), and "trace: LINE" asks for a line of the plan's reasons.
 #include "base/text.h"
 #include "config/launch_settings.h"
-#include "plan/launch_plan.h"
+#include "plan/plan_launch.h"
 #include "report/error_report.h"
 #include "table_machine.h"
 #include "test_folders.h"

@@ -1,8 +1,9 @@
 // PlanLaunch: the runtime first, then, when this launcher is to start it, everything else.
-#include "plan/launch_plan.h"
+#include "plan/plan_launch.h"
 #include "base/narrow_text.h"
 #include "base/path_pieces.h"
-#include "plan/plan_steps.h"
+#include "plan/environment_plan.h"
+#include "plan/java_start_plan.h"
 
 namespace
 {
