@@ -147,8 +147,8 @@ bool CLauncher::AskForRuntime()
         TraceLine(L"JRE Not Found dialog: no runtime chosen");
         return false;
     }
-    SaveJrePath(m_settings, m_modulePath, dialog.m_chosenHome);
-    PlanLaunchOnChosenRuntime(PlanInput(), dialog.m_chosenHome, dialog.m_chosenJvmPath, m_plan);
+    SaveJrePath(m_settings, m_modulePath, dialog.ChosenHome());
+    PlanLaunchOnChosenRuntime(PlanInput(), dialog.ChosenHome(), dialog.ChosenJvmPath(), m_plan);
     TraceExplanation(m_plan.m_runtimeReasons);
     return true;
 }

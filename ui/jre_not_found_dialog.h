@@ -19,6 +19,11 @@ public:
 
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    // After OK: the folder the user chose, with its backslash, and its JVM library.
+    const std::wstring& ChosenHome() const { return m_chosenHome; }
+    const std::wstring& ChosenJvmPath() const { return m_chosenJvmPath; }
+
+private:
     void OnInitDialog() override;
     void OnBrowse();
     // Takes a folder the user chose: shows it, resolves its JVM library, enables OK when
