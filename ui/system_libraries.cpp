@@ -3,7 +3,7 @@
 //
 // Each call looks its entry up again, which costs a few microseconds for a library already
 // loaded: an entry kept in a function's static would need the C++ runtime's guard for such
-// statics, and with it the threads library, 30 KB of the release.
+// statics, which brings 3 KB of its exception support into the 32-bit release.
 #include "base/library_entry.h"
 #include "base/unique_handle.h"
 #include "ui/system_libraries.h"
