@@ -1,26 +1,32 @@
 #!/usr/bin/env python3
-"""Tests of jvmhost-pack: an application description made under a temporary folder is packed
-with the build's launchers, and the outputs are read with tools of their own: pefile, icoutils'
-wrestool, osslsigncode, libplist's plistutil, Windows itself under Wine, and macstub.
+"""Tests of jvmhost-pack and its Maven plugin: an application description made under a temporary
+folder is packed with the build's launchers, and the outputs are read with tools of their own:
+pefile, icoutils' wrestool, osslsigncode, libplist's plistutil, Python's zipfile, Windows itself
+under Wine, and macstub; the example Maven project is built with the plugin the build installed.
 
-    pack_test.py --build BUILD [--prefix WINE_PREFIX] CASE   (BUILD: the 64-bit build)
+    pack_test.py --build BUILD [--prefix WINE_PREFIX] [--maven MVN --repository REPO
+                 --runtimes RUNTIMES] CASE   (BUILD: the 64-bit build)
     pack_test.py --build BUILD --prepare FOLDER   (packs the example into FOLDER)
     pack_test.py --list
 """
 import argparse
+import json
 import os
 import plistlib
 import shutil
+import stat
 import struct
 import subprocess
 import sys
 import tempfile
+import zipfile
 import zlib
 
 import pefile
 
 CASES = {}
 JAVA = "java"
+ARGS = None
 HERE = os.path.dirname(os.path.abspath(__file__))
 DESCRIPTION = """# The example application
 Name = Hello World
@@ -38,8 +44,8 @@ STRINGS = {"CompanyName": "Example Ltd", "FileDescription": "Hello, the example 
            "FileVersion": "1.2.0.7", "InternalName": "Hello World",
            "LegalCopyright": "\u00a9 2026 Example Ltd", "ProductName": "Hello World",
            "ProductVersion": "1.2.0.7"}
-OUTPUTS = ["Hello World.app", "Hello World.exe", "Hello World.ini", "Hello World32.exe",
-           "Hello World32.ini"]
+WINDOWS = os.path.join("windows", "Hello World")
+ARCHIVES = ["Hello World-1.2.0.7-macos.zip", "Hello World-1.2.0.7-windows-x64.zip"]
 
 
 def case(function):
@@ -87,6 +93,17 @@ def stage(folder, build):
         subprocess.run([f"{arch}-w64-mingw32-objcopy", "--strip-all", os.path.join(build, built),
                         os.path.join(launchers, os.path.basename(built))], check=True)
     shutil.copy(os.path.join(build, "macstub", "macstub"), launchers)
+    # Runtimes that are no Windows x64 runtime: none, one for 32 bits, one for ARM64.
+    for runtime, library in (("rt32", os.path.join(build, "tests", "bin", "pe32.dll")),
+                             ("arm64", None)):
+        os.makedirs(os.path.join(source, runtime, "bin", "server"))
+        target = os.path.join(source, runtime, "bin", "server", "jvm.dll")
+        if library:
+            shutil.copy(library, target)
+        else:
+            with open(target, "wb") as f:
+                f.write(b"MZ" + bytes(58) + struct.pack("<I", 64) + b"PE\0\0\x64\xaa")
+    os.makedirs(os.path.join(source, "empty"))
     return source, launchers
 
 
@@ -110,6 +127,13 @@ def expect(condition, what, seen):
         raise AssertionError(f"{what}; seen: {seen!r}")
 
 
+def expect_icon(executable, icon):
+    extracted = subprocess.run(["wrestool", "-x", "-t14", executable], capture_output=True,
+                               check=True).stdout
+    expect(icon_images(extracted) == icon_images(icon), f"{executable}: wrestool finds the icon",
+           len(extracted))
+
+
 def contents(folder):
     """Every file under the folder with its bytes."""
     found = {}
@@ -128,7 +152,7 @@ def stamped_launchers_hold_the_applications_resources(folder, build, prefix):
         icon = f.read()
     for name, original, architecture in (("Hello World.exe", "jvmhost.exe", "amd64"),
                                          ("Hello World32.exe", "jvmhost32.exe", "x86")):
-        stamped = pefile.PE(os.path.join(output, name))
+        stamped = pefile.PE(os.path.join(output, WINDOWS, name))
         expect(stamped.OPTIONAL_HEADER.CheckSum == stamped.generate_checksum(),
                f"{name}: the checksum is right", hex(stamped.OPTIONAL_HEADER.CheckSum))
         expect(stamped.sections[-1].Name.rstrip(b"\0") == b".rsrc", f"{name}: resources last",
@@ -156,15 +180,12 @@ def stamped_launchers_hold_the_applications_resources(folder, build, prefix):
         fixed = stamped.VS_FIXEDFILEINFO[0]
         expect((fixed.FileVersionMS, fixed.FileVersionLS) == (0x10002, 0x7),
                f"{name}: the version numbers", (fixed.FileVersionMS, fixed.FileVersionLS))
-        extracted = subprocess.run(["wrestool", "-x", "-t14", os.path.join(output, name)],
-                                   capture_output=True, check=True).stdout
-        expect(icon_images(extracted) == icon_images(icon), f"{name}: wrestool finds the icon",
-               len(extracted))
-    ini = open(os.path.join(output, "Hello World.ini"), encoding="utf-16").read()
+        expect_icon(os.path.join(output, WINDOWS, name), icon)
+    ini = open(os.path.join(output, WINDOWS, "Hello World.ini"), encoding="utf-16").read()
     for line in ("Product Name=Hello World", "Main Class=probe.Report", "Minimum Version=17",
-                 "Class Path=\\probes.jar", "Pair Product=Hello World32.exe"):
+                 "Modern Runtimes=yes", "Class Path=\\probes.jar", "Pair Product=Hello World32.exe"):
         expect(line in ini.splitlines(), f"the settings file has {line}", ini)
-    companion = open(os.path.join(output, "Hello World32.ini"), encoding="utf-16").read()
+    companion = open(os.path.join(output, WINDOWS, "Hello World32.ini"), encoding="utf-16").read()
     expect("Main Class=probe.Report" in companion.splitlines() and "Pair Product" not in companion,
            "the companion's settings file names no companion", companion)
     first = contents(output)
@@ -178,7 +199,8 @@ def windows_reads_the_version_and_the_icon(folder, build, prefix):
     for name in ("Hello World.exe", "Hello World32.exe"):
         result = subprocess.run(
             [os.path.join(HERE, "..", "wine", "wine-run.sh"), prefix,
-             os.path.join(build, "tests", "bin", "file_version.exe"), os.path.join(output, name)],
+             os.path.join(build, "tests", "bin", "file_version.exe"),
+             os.path.join(output, WINDOWS, name)],
             capture_output=True, timeout=60)
         lines = result.stdout.decode("utf-8").splitlines()
         wanted = ["numbers=1.2.0.7", *[f"{k}={v}" for k, v in
@@ -187,21 +209,52 @@ def windows_reads_the_version_and_the_icon(folder, build, prefix):
         expect(sorted(lines) == sorted(wanted), f"{name}: what Windows reads", lines)
 
 
+def make_keystore(folder):
+    """A throwaway code-signing key, issued by a throwaway CA (a self-signed certificate is left
+    out of the signature as a root would be); the keystore, its password file and the CA."""
+    def openssl(*arguments):
+        subprocess.run(["openssl", *arguments], check=True, capture_output=True, cwd=folder)
+    with open(os.path.join(folder, "code.cnf"), "w") as f:
+        f.write("basicConstraints=CA:FALSE\nkeyUsage=digitalSignature\nextendedKeyUsage=codeSigning\n")
+    openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=Test CA",
+            "-keyout", "ca.key", "-out", "ca.pem")
+    openssl("req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=Example Ltd", "-keyout",
+            "code.key", "-out", "code.csr")
+    openssl("x509", "-req", "-in", "code.csr", "-CA", "ca.pem", "-CAkey", "ca.key",
+            "-CAcreateserial", "-days", "2", "-extfile", "code.cnf", "-out", "code.pem")
+    openssl("pkcs12", "-export", "-inkey", "code.key", "-in", "code.pem", "-certfile", "ca.pem",
+            "-name", "code", "-passout", "pass:secret words", "-out", "code.p12")
+    with open(os.path.join(folder, "password.txt"), "w") as f:
+        f.write("secret words\n")
+    return os.path.join(folder, "ca.pem")
+
+
 @case
-def a_stamped_launcher_signs_and_a_signed_one_is_refused(folder, build, prefix):
-    source, launchers, output = packed(folder, build)
-    key, certificate = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
-    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
-                    "-subj", "/CN=Example Ltd", "-keyout", key, "-out", certificate],
-                   check=True, capture_output=True)
-    signed = os.path.join(folder, "signed.exe")
-    subprocess.run(["osslsigncode", "sign", "-certs", certificate, "-key", key, "-n", "Hello World",
-                    "-in", os.path.join(output, "Hello World.exe"), "-out", signed],
-                   check=True, capture_output=True)
-    verified = subprocess.run(["osslsigncode", "verify", "-CAfile", certificate, "-in", signed],
-                              capture_output=True, text=True)
-    expect(verified.returncode == 0, "osslsigncode verifies the signature", verified.stdout)
-    shutil.copy(signed, os.path.join(launchers, "jvmhost.exe"))
+def signing_keeps_what_was_stamped_and_a_signed_launcher_is_refused(folder, build, prefix):
+    source, launchers = stage(folder, build)
+    ca = make_keystore(source)
+    with open(os.path.join(source, "hello.pack"), "a", encoding="utf-8") as f:
+        f.write("Sign Keystore = code.p12\nSign Alias = code\nSign Password File = password.txt\n")
+    output = os.path.join(folder, "out")
+    status, err = pack(build, source, launchers, output)
+    expect(status == 0, "the signed pack succeeds", err)
+    with open(os.path.join(source, "hello.ico"), "rb") as f:
+        icon = f.read()
+    with zipfile.ZipFile(os.path.join(output, ARCHIVES[1])) as archive:
+        archive.extractall(os.path.join(folder, "unzipped"))
+    for name in ("Hello World.exe", "Hello World32.exe"):
+        signed = os.path.join(folder, "unzipped", "Hello World", name)
+        verified = subprocess.run(["osslsigncode", "verify", "-CAfile", ca, "-in", signed],
+                                  capture_output=True, text=True)
+        expect(verified.returncode == 0, f"{name} in the archive is signed and verifies",
+               verified.stdout + verified.stderr)
+        stamped = pefile.PE(signed)
+        table = {key.decode(): value.decode() for info in stamped.FileInfo[0]
+                 if info.Key == b"StringFileInfo" for entries in info.StringTable
+                 for key, value in entries.entries.items()}
+        expect(table == {**STRINGS, "OriginalFilename": name}, f"{name}: still its version", table)
+        expect_icon(signed, icon)
+    shutil.copy(os.path.join(output, WINDOWS, "Hello World.exe"), os.path.join(launchers, "jvmhost.exe"))
     again = os.path.join(folder, "again")
     status, err = pack(build, source, launchers, again)
     expect((status, err) == (1, f"jvmhost-pack: {launchers}/jvmhost.exe is signed, and stamping it"
@@ -212,12 +265,21 @@ def a_stamped_launcher_signs_and_a_signed_one_is_refused(folder, build, prefix):
 
 @case
 def bad_input_is_refused_and_nothing_written(folder, build, prefix):
+    for argument, status, said in (("--version", 0, "jvmhost-pack 1.0.0\n"),
+                                   ("--help", 0, "  Sign Password File\n"), ("--what", 1, "")):
+        result = subprocess.run([JAVA, "-jar", os.path.join(build, "jvmhost-pack.jar"), argument],
+                                capture_output=True, text=True, timeout=60)
+        expect(result.returncode == status and said in result.stdout and
+               (status == 0 or "unknown argument --what" in result.stderr),
+               f"{argument} ends with {status}", result)
     source, launchers = stage(folder, build)
     output = os.path.join(folder, "out")
     os.makedirs(output)
     with open(os.path.join(output, "Hello World.exe"), "w") as f:
         f.write("an older build")
     description = os.path.join(source, "hello.pack")
+    make_keystore(source)
+    sign = "Sign Keystore = code.p12\nSign Alias = code\nSign Password File = "
     for change, message in (
             (("Icon = hello.ico", "Icon = probes.jar"),
              f"The icon {source}/probes.jar is not a Windows icon (.ico) or a PNG"),
@@ -226,6 +288,19 @@ def bad_input_is_refused_and_nothing_written(folder, build, prefix):
             (("Name = Hello World", "Name = Hello/World"),
              "Name Hello/World cannot be a file name: it must not hold < > : \" / \\ | ? * or"
              " control characters, end with a dot or a blank, or be a device name such as CON"),
+            (("Jars = ", "Windows Runtime = empty\nJars = "),
+             f"Windows Runtime {source}/empty holds no bin\\server\\jvm.dll: name the folder of"
+             " a Windows Java runtime"),
+            (("Jars = ", "Windows Runtime = arm64\nJars = "),
+             f"Windows Runtime {source}/arm64 is a runtime for ARM64, not for 64-bit (x64) Windows"),
+            (("Jars = ", "Windows Runtime = rt32\nJars = "),
+             f"Windows Runtime {source}/rt32 is a runtime for 32-bit (x86), not for 64-bit (x64)"
+             " Windows"),
+            (("Jars = ", sign.replace("code.p12", "none.p12") + "password.txt\nJars = "),
+             f"The keystore {source}/none.p12 cannot be opened: it is not there"),
+            (("Jars = ", sign + "ca.pem\nJars = "),
+             f"The keystore {source}/code.p12 cannot be opened with the password in"
+             f" {source}/ca.pem"),
             (("Jars = probes.jar", "Jars = probes.jar"),
              f"The launcher {launchers}/jvmhost32.exe cannot be read (name the release's folder"
              " with --launchers)")):
@@ -235,8 +310,10 @@ def bad_input_is_refused_and_nothing_written(folder, build, prefix):
         if "launcher" in message:
             os.rename(companion, companion + ".away")
         status, err = pack(build, source, launchers, output)
-        expect((status, err) == (1, f"jvmhost-pack: {message}\n"), f"the message for {change[1]}",
-               err)
+        # The keystore's own reason follows its message in brackets.
+        said = err.startswith(f"jvmhost-pack: {message} (") if "keystore" in message else (
+            err == f"jvmhost-pack: {message}\n")
+        expect(status == 1 and said, f"the message for {change[1]}", err)
         expect(contents(output) == {"Hello World.exe": b"an older build"},
                "the output folder stays as it was", sorted(contents(output)))
 
@@ -244,7 +321,7 @@ def bad_input_is_refused_and_nothing_written(folder, build, prefix):
 @case
 def the_bundle_is_complete_and_runs_its_application(folder, build, prefix):
     _, _, output = packed(folder, build)
-    bundle = os.path.join(output, "Hello World.app", "Contents")
+    bundle = os.path.join(output, "macos", "Hello World.app", "Contents")
     info_file = os.path.join(bundle, "Info.plist")
     converted = os.path.join(folder, "Info.bin")
     subprocess.run(["plistutil", "-i", info_file, "-o", converted, "-f", "bin"], check=True)
@@ -279,6 +356,82 @@ def the_bundle_is_complete_and_runs_its_application(folder, build, prefix):
            "the bundle runs its application", (result.stdout, result.stderr))
 
 
+def maven(project, *arguments):
+    """Builds the project offline with the plugin the build installed: its status and output."""
+    result = subprocess.run([ARGS.maven, "-B", "-o", f"-Dmaven.repo.local={ARGS.repository}",
+                             *arguments], cwd=project, capture_output=True, text=True, timeout=150,
+                            env=dict(os.environ, SOURCE_DATE_EPOCH="1767225600"))
+    return result.returncode, result.stdout
+
+
+def unzip_with_modes(archive, folder):
+    """Unpacks as a Mac does: the stored modes kept, links made as links."""
+    with zipfile.ZipFile(archive) as z:
+        for info in z.infolist():
+            target, mode = os.path.join(folder, info.filename), info.external_attr >> 16
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            if stat.S_ISLNK(mode):
+                os.symlink(z.read(info).decode(), target)
+            elif not info.is_dir():
+                with open(target, "wb") as f:
+                    f.write(z.read(info))
+                os.chmod(target, stat.S_IMODE(mode))
+
+
+@case
+def the_maven_example_packs_runs_and_repeats(folder, build, prefix):
+    mac_runtime = os.path.join(folder, "mac-runtime")
+    os.makedirs(os.path.join(mac_runtime, "lib"))
+    os.symlink("libjli.dylib", os.path.join(mac_runtime, "lib", "libjli-link.dylib"))
+    archives = {}
+    for copy, goal in (("first", "package"), ("second", "install")):
+        project = os.path.join(folder, copy)
+        shutil.copytree(os.path.join(HERE, "..", "..", "examples", "hello-maven"), project)
+        status, log = maven(project, goal, f"-Djvmhost.macosRuntime={mac_runtime}",
+                            "-Djvmhost.windowsRuntime=" + os.path.join(ARGS.runtimes, "java17"))
+        expect(status == 0, f"the {copy} build succeeds", log[-3000:])
+        made = os.path.join(project, "target", "jvmhost")
+        archives[copy] = {name: open(os.path.join(made, name), "rb").read()
+                          for name in os.listdir(made) if name.endswith(".zip")}
+    expect(len(archives["first"]) == 2 and archives["first"] == archives["second"],
+           "two builds give the same archives", sorted(archives["second"]))
+    installed = os.path.join(ARGS.repository, "com", "example", "hello-maven", "1.4-SNAPSHOT")
+    for classifier in ("windows-x64", "macos"):
+        with open(os.path.join(installed, f"hello-maven-1.4-SNAPSHOT-{classifier}.zip"), "rb") as f:
+            expect(f.read() == archives["second"][f"Hello Maven-1.4-SNAPSHOT-{classifier}.zip"],
+                   f"the {classifier} archive is attached and installed", classifier)
+    target = os.path.join(folder, "second", "target", "jvmhost")
+    unzip_with_modes(os.path.join(target, "Hello Maven-1.4-SNAPSHOT-macos.zip"), folder)
+    contents_folder = os.path.join(folder, "Hello Maven.app", "Contents")
+    expect(os.access(os.path.join(contents_folder, "MacOS", "Hello Maven"), os.X_OK) and
+           os.readlink(os.path.join(contents_folder, "runtime", "Contents", "Home", "lib",
+                                    "libjli-link.dylib")) == "libjli.dylib",
+           "the bundle's executable and the runtime's link survive the archive",
+           os.listdir(contents_folder))
+    with zipfile.ZipFile(os.path.join(target, "Hello Maven-1.4-SNAPSHOT-windows-x64.zip")) as z:
+        z.extractall(folder)
+    def windows(path):
+        return "Z:" + path.replace("/", "\\")
+    with open(os.path.join(folder, "cmdline.txt"), "w", encoding="utf-8") as f:
+        f.write(f'"{windows(os.path.join(folder, "Hello Maven", "Hello Maven.exe"))}" --print one')
+    report = os.path.join(folder, "report.json")
+    ran = subprocess.run([os.path.join(HERE, "..", "wine", "wine-run.sh"), prefix,
+                          os.path.join(build, "tests", "bin", "boxwatch.exe"), windows(report),
+                          windows(os.path.join(folder, "cmdline.txt")), "60"],
+                         capture_output=True, text=True, timeout=90, cwd=folder)
+    with open(report, encoding="ascii") as f:
+        seen = json.load(f)
+    expect((seen["exit"], seen["boxes"]) == (2, []) and
+           '{"hello":["--print","one"]}' in ran.stdout.splitlines(),
+           "the unzipped folder starts the application on its own runtime", (seen, ran.stdout))
+    project = os.path.join(folder, "first")
+    shutil.rmtree(os.path.join(project, "target"))
+    status, log = maven(project, "package", "-Djvmhost.version=abc")
+    expect(status != 0 and "jvmhost: Version abc cannot be made into four numbers" in log and
+           not os.path.exists(os.path.join(project, "target", "jvmhost")),
+           "a version that is no four numbers fails the build, and nothing is written", log[-3000:])
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--list", action="store_true")
@@ -286,13 +439,16 @@ def main():
     parser.add_argument("--prefix", default="")
     parser.add_argument("--prepare")
     parser.add_argument("--java", default="java")
+    parser.add_argument("--maven", default="mvn")
+    parser.add_argument("--repository", default="")
+    parser.add_argument("--runtimes", default="")
     parser.add_argument("case", nargs="?")
     args = parser.parse_args()
     if args.list:
         print("\n".join(CASES))
         return 0
-    global JAVA
-    JAVA = args.java
+    global JAVA, ARGS
+    JAVA, ARGS = args.java, args
     build = os.path.abspath(args.build)
     with tempfile.TemporaryDirectory(prefix="pack-") as folder:
         try:

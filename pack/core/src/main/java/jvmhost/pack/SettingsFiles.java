@@ -1,5 +1,7 @@
 // The settings files of the application's two launchers: the same main class, class path and
-// runtime requirements; the 64-bit one names its 32-bit companion.
+// runtime requirements; the 64-bit one names its 32-bit pair product. A runtime packed beside
+// them: the 64-bit one in "jre64", where the launcher looks by itself; the 32-bit one in
+// "jre32", which "JRE Path" names (both launchers look in "jre64").
 package jvmhost.pack;
 
 import java.nio.charset.StandardCharsets;
@@ -8,9 +10,12 @@ final class SettingsFiles
 {
     private SettingsFiles() {}
 
-    static byte[] build(Description description, boolean companion)
+    /** Where a packed 32-bit runtime lies, beside the launchers. */
+    static final String JRE32 = "jre32";
+
+    static byte[] build(Description description, boolean pairProduct)
     {
-        String exe = description.name + (companion ? "32.exe" : ".exe");
+        String exe = description.name + (pairProduct ? "32.exe" : ".exe");
         StringBuilder ini = new StringBuilder();
         ini.append("; Settings of ")
             .append(exe)
@@ -29,16 +34,24 @@ final class SettingsFiles
         line(ini, "Minimum Version", description.minimumVersion);
         line(ini, "Maximum Version", description.maximumVersion);
         line(ini, "Virtual Machine Parameters", description.vmOptions);
+        // Runtimes that today's installers register under keys of their own, and JAVA_HOME.
+        line(ini, "Modern Runtimes", description.modernRuntimes ? "yes" : "");
+        // The 32-bit launcher always takes the 32-bit runtime; the 64-bit one too when no
+        // 64-bit runtime is packed, and then hands the launch over.
+        boolean takes32 = pairProduct || description.windowsRuntime == null;
+        if (description.windowsRuntime32 != null && takes32)
+            line(ini, "JRE Path", JRE32);
         ini.append("\r\n[Class Path]\r\nClass Path=");
         for (int i = 0; i < description.jars.size(); ++i)
             ini.append(i > 0 ? ";" : "")
                 .append('\\')
-                .append(description.jars.get(i).replace('/', '\\'));
+                .append(description.jars.get(i).target().replace('/', '\\'));
         ini.append("\r\n\r\n[Application]\r\n")
             .append(
-                "; The working directory is the executable's folder, so that the companion is found.\r\n")
+                "; The working directory is the executable's folder, so that the pair product and a\r\n"
+                + "; packed runtime are found.\r\n")
             .append("Override WorkingDir=yes\r\n");
-        if (!companion)
+        if (!pairProduct)
             ini.append("Pair Product=")
                 .append(description.name)
                 .append("32.exe\r\n")

@@ -10,19 +10,19 @@ final class MacBundle
 {
     private MacBundle() {}
 
-    /** Lays the bundle out through the outputs, under the bundle's name. */
-    static void build(Description description, byte[] macstub, IconFile icon, Outputs outputs)
-        throws PackFailure
+    /** Lays the bundle out through the outputs, under the folder given ("macos/"). */
+    static void build(Description description, byte[] macstub, IconFile icon, Outputs outputs,
+                      String folder) throws PackFailure
     {
-        String bundle = description.name + ".app/Contents/";
+        String bundle = folder + description.name + ".app/Contents/";
         outputs.add(bundle + "Info.plist", infoPlist(description), false);
         outputs.add(bundle + "MacOS/" + description.name, macstub, true);
         outputs.add(bundle + "Resources/" + description.name + ".icns", IcnsFile.build(icon),
                     false);
-        for (String jar : description.jars)
-            outputs.copy(bundle + "Resources/Java/" + jar, description.folder.resolve(jar));
-        if (description.runtime != null)
-            outputs.copyTree(bundle + "runtime/Contents/Home", description.runtime);
+        for (Description.Jar jar : description.jars)
+            outputs.copy(bundle + "Resources/Java/" + jar.target(), jar.source());
+        if (description.macosRuntime != null)
+            outputs.copyTree(bundle + "runtime/Contents/Home", description.macosRuntime);
     }
 
     static byte[] infoPlist(Description description)
@@ -50,9 +50,9 @@ final class MacBundle
         plist.append("  <key>Java</key>\n  <dict>\n");
         text(plist, "    ", "MainClass", description.mainClass);
         plist.append("    <key>ClassPath</key>\n    <array>\n");
-        for (String jar : description.jars)
+        for (Description.Jar jar : description.jars)
             plist.append("      <string>")
-                .append(ManifestResource.escape("$JAVAROOT/" + jar))
+                .append(ManifestResource.escape("$JAVAROOT/" + jar.target()))
                 .append("</string>\n");
         plist.append("    </array>\n");
         if (!description.vmOptions.isEmpty())

@@ -38,6 +38,18 @@ final class Outputs implements AutoCloseable
         }
     }
 
+    /** Where an output of that name is written before it is put in place. */
+    Path stage(String name) throws PackFailure
+    {
+        return prepare(name);
+    }
+
+    /** What has been written under that name so far. */
+    Path staged(String name)
+    {
+        return staging.resolve(name);
+    }
+
     void add(String name, byte[] bytes, boolean executable) throws PackFailure
     {
         Path file = prepare(name);

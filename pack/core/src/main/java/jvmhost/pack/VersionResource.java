@@ -20,12 +20,12 @@ final class VersionResource
         Map<String, String> texts = new LinkedHashMap<>();
         texts.put("CompanyName", description.company);
         texts.put("FileDescription", description.description);
-        texts.put("FileVersion", description.versionText());
+        texts.put("FileVersion", description.displayVersion);
         texts.put("InternalName", description.name);
         texts.put("LegalCopyright", description.copyright);
         texts.put("OriginalFilename", fileName);
         texts.put("ProductName", description.name);
-        texts.put("ProductVersion", description.versionText());
+        texts.put("ProductVersion", description.displayVersion);
         List<byte[]> strings = new ArrayList<>();
         for (Map.Entry<String, String> text : texts.entrySet())
         {

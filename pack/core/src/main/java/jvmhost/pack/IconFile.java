@@ -9,6 +9,7 @@ import java.awt.image.BufferedImage;
 import java.io.ByteArrayInputStream;
 import java.io.ByteArrayOutputStream;
 import java.io.IOException;
+import java.io.InputStream;
 import java.nio.ByteBuffer;
 import java.nio.ByteOrder;
 import java.nio.file.Files;
@@ -37,8 +38,11 @@ final class IconFile
 
     List<Image> images() { return images; }
 
+    /** The icon in the file; the launcher's own icon when file is null. */
     static IconFile read(Path file) throws PackFailure
     {
+        if (file == null)
+            return launchersIcon();
         byte[] bytes;
         try
         {
@@ -48,6 +52,25 @@ final class IconFile
         {
             throw new PackFailure("The icon " + file + " cannot be read: " + e.getMessage());
         }
+        return read(file.toString(), bytes);
+    }
+
+    private static IconFile launchersIcon() throws PackFailure
+    {
+        try (InputStream in = IconFile.class.getResourceAsStream("jvmhost.ico"))
+        {
+            if (in == null)
+                throw new PackFailure("The launcher's own icon is missing from the pack's jar");
+            return read("of the launcher", in.readAllBytes());
+        }
+        catch (IOException e)
+        {
+            throw new PackFailure("The launcher's own icon cannot be read: " + e.getMessage());
+        }
+    }
+
+    private static IconFile read(String file, byte[] bytes) throws PackFailure
+    {
         if (isPng(bytes))
             return fromPng(file, bytes);
         ByteBuffer in = ByteBuffer.wrap(bytes).order(ByteOrder.LITTLE_ENDIAN);
@@ -77,7 +100,7 @@ final class IconFile
         return new IconFile(images);
     }
 
-    private static IconFile fromPng(Path file, byte[] bytes) throws PackFailure
+    private static IconFile fromPng(String file, byte[] bytes) throws PackFailure
     {
         BufferedImage source = decodePng(bytes);
         if (source == null)
