@@ -7,6 +7,15 @@
 #include <string>
 #include <vector>
 
+// What tells one version of a file from another.
+struct SFileStamp
+{
+    unsigned long long m_size = 0;
+    // The last write, in 100-nanosecond steps since 1601.
+    unsigned long long m_writeTime = 0;
+    bool m_bFolder = false;
+};
+
 enum ERegistryRoot
 {
     RegistryRootLocalMachine,
@@ -31,6 +40,10 @@ public:
     // The first maxBytes of the file, or all of a smaller one; false when it cannot be read.
     virtual bool ReadFileStart(const std::wstring& path, size_t maxBytes,
                                std::string& bytes) const = 0;
+    // Size and last write of a file or folder; false when there is none.
+    virtual bool ReadFileStamp(const std::wstring& path, SFileStamp& stamp) const = 0;
+    // The four numbers of a file's version resource; false for a file without one.
+    virtual bool ReadFileVersion(const std::wstring& path, int (&parts)[4]) const = 0;
     // The Machine field of a PE image's file header; false for a file that holds no PE
     // headers.
     virtual bool ReadImageMachine(const std::wstring& path, unsigned short& machine) const = 0;

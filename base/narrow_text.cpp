@@ -10,7 +10,7 @@ std::string NarrowForVm(const std::wstring& text)
     return ToCodePage(text, CP_THREAD_ACP);
 }
 
-static bool SurvivesNarrowing(const std::wstring& text)
+bool SurvivesNarrowing(const std::wstring& text)
 {
     return FromCodePage(NarrowForVm(text), CP_THREAD_ACP) == text;
 }

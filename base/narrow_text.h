@@ -11,6 +11,9 @@
 // characters.
 std::string NarrowForVm(const std::wstring& text);
 
+// Whether the text comes back from that conversion unchanged.
+bool SurvivesNarrowing(const std::wstring& text);
+
 // A path that survives that conversion: the path itself when it does, else its short (8.3)
 // form when the file system has one that does, else the path unchanged.
 std::wstring AnsiSafePath(const CMachineView& machine, const std::wstring& path);

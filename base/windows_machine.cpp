@@ -72,6 +72,47 @@ bool CWindowsMachine::ReadFileStart(const std::wstring& path, size_t maxBytes,
     return true;
 }
 
+bool CWindowsMachine::ReadFileStamp(const std::wstring& path, SFileStamp& stamp) const
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    stamp.m_size = static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    stamp.m_writeTime = static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                        data.ftLastWriteTime.dwLowDateTime;
+    stamp.m_bFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return true;
+}
+
+bool CWindowsMachine::ReadFileVersion(const std::wstring& path, int (&parts)[4]) const
+{
+    // The resource is read as data: the library is neither run nor bound to this process.
+    const CUniqueModule hModule(LoadLibraryExW(
+        path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    const HRSRC hResource = hModule ? FindResourceW(hModule.Get(), MAKEINTRESOURCEW(1),
+                                                    MAKEINTRESOURCEW(16)) // RT_VERSION
+                                    : nullptr;
+    const HGLOBAL hData = hResource ? LoadResource(hModule.Get(), hResource) : nullptr;
+    const BYTE* pData = static_cast<const BYTE*>(hData ? LockResource(hData) : nullptr);
+    if (pData == nullptr)
+        return false;
+    const DWORD size = SizeofResource(hModule.Get(), hResource);
+    // VS_FIXEDFILEINFO, after the block's header and its key, starts with its signature.
+    for (DWORD offset = 0; offset + sizeof(VS_FIXEDFILEINFO) <= size; offset += 4)
+    {
+        VS_FIXEDFILEINFO info;
+        memcpy(&info, pData + offset, sizeof(info));
+        if (info.dwSignature != 0xFEEF04BD)
+            continue;
+        parts[0] = HIWORD(info.dwFileVersionMS);
+        parts[1] = LOWORD(info.dwFileVersionMS);
+        parts[2] = HIWORD(info.dwFileVersionLS);
+        parts[3] = LOWORD(info.dwFileVersionLS);
+        return true;
+    }
+    return false;
+}
+
 bool CWindowsMachine::ReadImageMachine(const std::wstring& path, unsigned short& machine) const
 {
     CMappedImageFile image;

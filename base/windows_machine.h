@@ -11,6 +11,8 @@ public:
     std::vector<std::wstring> FindFiles(const std::wstring& pattern) const override;
     bool ReadFileStart(const std::wstring& path, size_t maxBytes,
                        std::string& bytes) const override;
+    bool ReadFileStamp(const std::wstring& path, SFileStamp& stamp) const override;
+    bool ReadFileVersion(const std::wstring& path, int (&parts)[4]) const override;
     bool ReadImageMachine(const std::wstring& path, unsigned short& machine) const override;
     std::wstring ShortPath(const std::wstring& path) const override;
     bool ReadSubkeyNames(ERegistryRoot root, ERegistryView view, const std::wstring& key,

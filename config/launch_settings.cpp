@@ -53,6 +53,14 @@ std::wstring Lookup(const std::wstring& file, const wchar_t* pSection, const wch
     return value;
 }
 
+// A one-word value. From the "+" section it comes with a leading blank; it still counts there.
+std::wstring LookupWord(const std::wstring& file, const wchar_t* pSection, const wchar_t* pKey)
+{
+    std::wstring value = Lookup(file, pSection, pKey);
+    value.erase(0, value.find_first_not_of(L' '));
+    return value;
+}
+
 bool LookupYes(const std::wstring& file, const wchar_t* pSection, const wchar_t* pKey)
 {
     return IsYesValue(Lookup(file, pSection, pKey));
@@ -162,10 +170,9 @@ bool ReadLaunchSettings(const std::wstring& file, const std::wstring& executable
     settings.m_libraryPath = Lookup(file, kJreSection, L"Library Path");
     settings.m_pairProduct = Lookup(file, kApplicationSection, L"Pair Product");
     settings.m_bPairReturnCode = LookupYes(file, kApplicationSection, L"Pair Return Code");
-    value = Lookup(file, kJreSection, L"Modern Runtimes");
-    // From the "+" section the value comes with a leading blank; this key still says yes there.
-    value.erase(0, value.find_first_not_of(L' '));
-    settings.m_bModernRuntimes = IsYesValue(value);
+    settings.m_bModernRuntimes = IsYesValue(LookupWord(file, kJreSection, L"Modern Runtimes"));
+    settings.m_bClassDataSharing =
+        EqualsIgnoringAsciiCase(LookupWord(file, kJreSection, L"Class Data Sharing"), L"auto");
     // A service has no desktop to hand a later start's arguments to.
     settings.m_bSingleInstance =
         !settings.m_bService && Lookup(file, kApplicationSection, L"Single Instance") == L"yes";

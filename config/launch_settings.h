@@ -79,6 +79,8 @@ struct SLaunchSettings
     std::wstring m_pairProduct;
     bool m_bPairReturnCode = false;
     bool m_bModernRuntimes = false;
+    // "Class Data Sharing" = auto: the application's own class-data archive, made and used.
+    bool m_bClassDataSharing = false;
     std::wstring m_classPath;
     bool m_bEmbeddedJar = false;
     std::wstring m_vmParameters;

@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 
 namespace
 {
@@ -42,33 +41,6 @@ const SModernKey kModernKeys[] = {
     {L"Software\\Azul Systems\\Zulu", L"", L"InstallationPath"},
     {L"Software\\BellSoft\\Liberica", L"", L"InstallationPath"},
 };
-
-// A release file is a few hundred bytes; what lies beyond this is not read.
-const size_t kMaxReleaseFileBytes = 65536;
-
-// JAVA_VERSION of the runtime's "release" file (JAVA_VERSION="17.0.2"); false without one.
-// Only whole lines count: a line cut off by the size limit is not one.
-bool ReadReleaseVersion(const CMachineView& machine, const std::wstring& home,
-                        CJavaVersion& version)
-{
-    std::string buffer;
-    if (!machine.ReadFileStart(home + L"release", kMaxReleaseFileBytes, buffer))
-        return false;
-    const size_t size = buffer.size();
-    const char* pText = buffer.data();
-    for (size_t start = 0; start < size;)
-    {
-        size_t end = start;
-        while (end < size && pText[end] != '\n')
-            ++end;
-        if (end == size && size == kMaxReleaseFileBytes)
-            return false;
-        if (end - start >= 13 && memcmp(pText + start, "JAVA_VERSION=", 13) == 0)
-            return version.Parse(std::wstring(pText + start + 13, pText + end), kVersionFillLow);
-        start = end + 1;
-    }
-    return false;
-}
 
 // Whether a key's name is wholly a version (17.0.2.8, 1.8.0_392) rather than a name that holds
 // one (zulu-17).

@@ -35,10 +35,21 @@ std::wstring CreationFailureReason(jint result)
     }
 }
 
+// The log the VM writes of its class-data archive in this process, copied into the trace
+// when the VM ends.
+const std::wstring* g_pVmLog = nullptr;
+
+void TraceVmLog()
+{
+    if (g_pVmLog != nullptr)
+        TraceFileLines(L"VM: ", *g_pVmLog);
+}
+
 // The VM calls this when the Java program ends the process (System.exit, or Stop in the Java
 // Exception dialog): the launcher's own end, where the exit code is traced too, never comes.
 void JNICALL TraceJavaExit(jint code)
 {
+    TraceVmLog();
     TraceLine(L"exit code " + DecimalText(code) + L" (System.exit)");
 }
 
@@ -111,7 +122,10 @@ DWORD CJavaVm::RunMain(const SJavaStart& start)
 void CJavaVm::DestroyJavaVm()
 {
     if (m_pJavaVM != nullptr)
+    {
         m_pJavaVM->DestroyJavaVM();
+        TraceVmLog();
+    }
     m_pJavaVM = nullptr;
 }
 
@@ -132,6 +146,7 @@ void CJavaVm::SignalMainStarted(void* pContext)
 bool CJavaVm::CreateJvm()
 {
     const CTraceStep step(L"VM creation");
+    g_pVmLog = &m_pStart->m_classData.m_vmLog;
     const jint result = CreateJavaVm(m_entries.m_pfnCreateJavaVM, m_pStart->m_vmOptions, &m_pJavaVM,
                                      &m_pJniEnv, IsTracing() ? &TraceJavaExit : nullptr);
     if (result != JNI_OK)

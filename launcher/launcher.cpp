@@ -60,6 +60,7 @@ DWORD CLauncher::Run()
         return kExitFailure;
     if (!CheckJavaStart())
         return kExitFailure;
+    m_classData.Prepare(m_plan.m_java.m_classData, m_plan.m_java.m_vmOptions);
     if (m_vm.RunMain(m_plan.m_java) == 0)
         return 0;
     m_splash.CloseJreSplash();

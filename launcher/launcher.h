@@ -7,6 +7,7 @@
 #include "base/windows_machine.h"
 #include "config/launch_settings.h"
 #include "instance/single_instance.h"
+#include "jvm/class_data_archive.h"
 #include "jvm/java_vm.h"
 #include "plan/launch_plan.h"
 #include "report/reporter.h"
@@ -58,6 +59,7 @@ private:
     CReporter& m_reporter;
     CSplash m_splash;
     CSingleInstance m_singleInstance;
+    CClassDataArchive m_classData;
     CJavaVm m_vm;
 };
 

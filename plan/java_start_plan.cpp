@@ -4,6 +4,7 @@
 #include "base/path_pieces.h"
 #include "base/text.h"
 #include "plan/java_start_plan.h"
+#include "plan/plan_class_data.h"
 #include "plan/vm_options.h"
 #include "report/message_ids.h"
 
@@ -64,6 +65,7 @@ void PlanJavaStart(const SPlanInput& input, const CPlannedEnvironment& environme
                                FromCodePage(java.m_vmOptions.At(i), CP_THREAD_ACP));
     }
     java.m_mainThreadStackSize = parameters.m_mainThreadStackSize;
+    PlanClassData(input, classPath, plan);
 
     // Expanded as they will be seen once the environment is set.
     SRedirection& redirection = java.m_redirection;

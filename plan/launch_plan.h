@@ -10,6 +10,7 @@
 #include "jre/runtime_search.h"
 #include "plan/planned_environment.h"
 #include "base/vm_option_list.h"
+#include "plan/class_data_plan.h"
 #include "report/explanation.h"
 #include "report/reporter.h"
 
@@ -70,6 +71,8 @@ struct SJavaStart
     // "Failure Check": an exception that escapes main opens the Java Exception dialog.
     bool m_bAskAfterException = false;
     EProcessEnd m_processEnd = ProcessEndByLauncher;
+    // The application's class-data archive, whose options follow the others.
+    SClassDataPlan m_classData;
 };
 
 struct SLaunchPlan

@@ -65,6 +65,31 @@ void TraceLine(const std::wstring& line)
     ReleaseSRWLockExclusive(&g_traceLock);
 }
 
+void TraceFileLines(const std::wstring& prefix, const std::wstring& path)
+{
+    if (!IsTracing() || path.empty())
+        return;
+    const CUniqueFile hFile(CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // A log of a few hundred lines; what lies beyond 1 MB is left in the file.
+    std::string text(1 << 20, '\0');
+    DWORD read = 0;
+    if (!hFile || !ReadFile(hFile.Get(), &text[0], static_cast<DWORD>(text.size()), &read, nullptr))
+        return;
+    text.resize(read);
+    size_t start = 0;
+    while (start < text.size())
+    {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const size_t length = end > start && text[end - 1] == '\r' ? end - start - 1 : end - start;
+        TraceLine(prefix + FromUtf8(text.substr(start, length)));
+        start = end + 1;
+    }
+}
+
 void TraceExplanation(const CExplanation& explanation)
 {
     for (const std::wstring& line : explanation.Lines())

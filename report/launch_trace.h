@@ -16,6 +16,10 @@ bool IsTracing();
 // One line: the process id and the milliseconds since the trace was opened come first.
 void TraceLine(const std::wstring& line);
 
+// Each line of a text file that another program wrote, after prefix; nothing when it cannot
+// be read.
+void TraceFileLines(const std::wstring& prefix, const std::wstring& path);
+
 // Each line of the explanation, in order.
 void TraceExplanation(const CExplanation& explanation);
 

@@ -29,6 +29,14 @@ struct SPlanRow
     const wchar_t* pChosenLibrary = nullptr;
 };
 
+std::wstring Joined(const CVmOptionList& options)
+{
+    std::wstring text;
+    for (size_t i = 0; i < options.Count(); ++i)
+        text += (i == 0 ? L"" : L" ") + FromCodePage(options.At(i), CP_THREAD_ACP);
+    return text;
+}
+
 // The plan's fields as the rows name them.
 std::map<std::wstring, std::wstring> Describe(const SLaunchPlan& plan)
 {
@@ -54,6 +62,16 @@ std::map<std::wstring, std::wstring> Describe(const SLaunchPlan& plan)
         {L"process end", java.m_processEnd == ProcessEndByLauncher ? L"launcher" : L"java program"},
         {L"ask after exception", java.m_bAskAfterException ? L"yes" : L"no"},
     };
+    static const wchar_t* const kClassData[] = {L"none", L"dynamic", L"ahead-of-time"};
+    const SClassDataPlan& classData = java.m_classData;
+    fields[L"class data"] = kClassData[classData.m_kind];
+    fields[L"archive"] = classData.m_archive;
+    fields[L"writer"] = Joined(classData.m_writerOptions);
+    fields[L"reader"] = Joined(classData.m_readerOptions);
+    std::wstring deleted;
+    for (const std::wstring& file : classData.m_filesToDelete)
+        deleted += (deleted.empty() ? L"" : L" | ") + file;
+    fields[L"delete"] = deleted;
     for (const SEnvironmentVariable& variable : plan.m_environment)
         fields[L"env " + variable.m_name] = variable.m_value;
     for (size_t i = 0; i < java.m_vmOptions.Count(); ++i)
@@ -289,7 +307,106 @@ const SPlanRow kStartRows[] = {
      "JRE Path=C:\\Rt\n[Display]\nSplash Screen=C:\\App\\s.gif\nPreffer Native Splash Screen=yes\n",
      L"file C:\\Rt\\bin\\client\\jvm.dll", L"splash: window"},
 };
+
+// A runtime of each Java in C:\Jnn, with the base archive where it says so; the application's
+// jar; LOCALAPPDATA.
+#define CLASS_DATA_SETTINGS(java, more)                                                            \
+    "JRE Path=C:\\J" java "\nClass Data Sharing=auto\n" more                                       \
+    "[Class Path]\nClass Path=\\app.jar\n"                                                         \
+    "[Product Information]\nProduct Name=Hello\nProduct Code=1.0\n"
+#define CLASS_DATA_FACTS(java, version)                                                            \
+    L"file C:\\J" java L"\\release = JAVA_VERSION=\"" version L"\"\n"                              \
+    L"file C:\\J" java L"\\bin\\server\\jvm.dll\nfile C:\\App\\app.jar = jar\n"                    \
+    L"env LOCALAPPDATA=C:\\Local\n"
+
+#define ARCHIVE_21 L"C:\\Local\\Hello\\1.0\\cds\\addba916a1805f13.jsa"
+#define ARCHIVE_25 L"C:\\Local\\Hello\\1.0\\cds\\94696d1d62ac9629.aot"
+
+const SPlanRow kClassDataRows[] = {
+    {"java_21_with_its_base_archive_writes_a_dynamic_archive", CLASS_DATA_SETTINGS("21", ""),
+     CLASS_DATA_FACTS("21", "21.0.8") L"file C:\\J21\\bin\\server\\classes.jsa",
+     L"class data: dynamic\narchive: " ARCHIVE_21 L"\nwriter: -XX:SharedArchiveFile=" ARCHIVE_21 L" -XX:+AutoCreateSharedArchive -Xlog:cds*=off -Xlog:cds=info,cds+dynamic=info:file=\"" ARCHIVE_21 L".trace.log\"::filecount=0\nreader: \ndelete: "},
+    {"java_21_reads_the_archive_once_made", CLASS_DATA_SETTINGS("21", ""),
+     CLASS_DATA_FACTS("21", "21.0.8") L"file C:\\J21\\bin\\server\\classes.jsa\nfile " ARCHIVE_21,
+     L"reader: -XX:SharedArchiveFile=" ARCHIVE_21 L" -Xlog:cds*=off -Xlog:cds=info,cds+dynamic="
+     L"info:file=\"" ARCHIVE_21 L".trace.log\"::filecount=0"},
+    {"java_21_without_its_base_archive_has_none", CLASS_DATA_SETTINGS("21", ""),
+     CLASS_DATA_FACTS("21", "21.0.8"),
+     L"class data: none\nwriter: \ntrace: class data sharing: none, the runtime has no base "
+     L"archive C:\\J21\\bin\\server\\classes.jsa"},
+    {"java_17_has_none", CLASS_DATA_SETTINGS("17", ""), CLASS_DATA_FACTS("17", "17.0.9"),
+     L"class data: none\ntrace: class data sharing: none, Java 17.0.9 makes no archive of an "
+     L"application by itself"},
+    {"java_25_writes_its_cache_when_the_program_ends", CLASS_DATA_SETTINGS("25", ""),
+     CLASS_DATA_FACTS("25", "25.0.2"),
+     L"class data: ahead-of-time\nwriter: -XX:AOTCacheOutput=" ARCHIVE_25 L" -Xlog:cds*=off "
+     L"-Xlog:aot*=off -Xlog:aot=info,cds=info:file=\"" ARCHIVE_25 L".trace.log\"::filecount=0\n"
+     L"reader: "},
+    {"java_25_reads_the_cache_that_the_vm_used_without_a_word", CLASS_DATA_SETTINGS("25", ""),
+     CLASS_DATA_FACTS("25", "25.0.2") L"file " ARCHIVE_25 L"\nfile " ARCHIVE_25 L".log",
+     L"writer: \nreader: -XX:AOTCache=" ARCHIVE_25 L" -Xlog:cds*=off -Xlog:aot*=off "
+     L"-Xlog:aot=info,cds=info:file=\"" ARCHIVE_25 L".log\"::filecount=0"},
+    {"java_25_makes_again_a_cache_that_the_vm_refused", CLASS_DATA_SETTINGS("25", ""),
+     CLASS_DATA_FACTS("25", "25.0.2") L"file " ARCHIVE_25 L"\nfile"
+                                      L" " ARCHIVE_25 L".log = [0.382s][warning][aot] The "
+                                      L"AOT cache has been truncated.\\n",
+     L"reader: \ndelete: " ARCHIVE_25 L" | " ARCHIVE_25 L".log\n"
+     L"trace: class data sharing: the VM could not "
+     L"use " ARCHIVE_25 L" (" ARCHIVE_25 L".log): it is made again"},
+    {"a_changed_jar_names_another_archive", CLASS_DATA_SETTINGS("25", ""),
+     CLASS_DATA_FACTS("25", "25.0.2") L"time C:\\App\\app.jar 5",
+     L"archive: C:\\Local\\Hello\\1.0\\cds\\74597136654dcbdc.aot"},
+    {"another_heap_names_another_archive",
+     CLASS_DATA_SETTINGS("25", "Virtual Machine Parameters=-Xmx1g -Dp=1\n"),
+     CLASS_DATA_FACTS("25", "25.0.2"),
+     L"archive: C:\\Local\\Hello\\1.0\\cds\\039a7e33f27ae54f.aot"},
+    {"a_property_names_the_same_archive",
+     CLASS_DATA_SETTINGS("25", "Virtual Machine Parameters=-Dp=1\n"),
+     CLASS_DATA_FACTS("25", "25.0.2"), L"archive: " ARCHIVE_25},
+    {"a_folder_on_the_class_path_has_none",
+     "JRE Path=C:\\J25\nClass Data Sharing=auto\n[Class Path]\nClass Path=\\app.jar;\\classes\n",
+     CLASS_DATA_FACTS("25", "25.0.2") L"file C:\\App\\classes\\A.class",
+     L"class data: none\ntrace: class data sharing: none, a folder on the class path: "
+     L"C:\\App\\classes"},
+    {"parameters_that_choose_their_own_archive_have_none",
+     CLASS_DATA_SETTINGS("25", "Virtual Machine Parameters=-Xshare:off\n"),
+     CLASS_DATA_FACTS("25", "25.0.2"),
+     L"class data: none\ntrace: class data sharing: none, the VM parameters choose their own "
+     L"(-Xshare:off)"},
+    {"the_newest_other_archive_stays_and_older_ones_go", CLASS_DATA_SETTINGS("25", ""),
+     CLASS_DATA_FACTS(
+         "25",
+         "25.0.2") L"file C:\\Local\\Hello\\1.0\\cds\\a.jsa\ntime "
+                   L"C:\\Local\\Hello\\1.0\\cds\\a.jsa 1\nfile "
+                   L"C:\\Local\\Hello\\1.0\\cds\\a.jsa.log\nfile "
+                   L"C:\\Local\\Hello\\1.0\\cds\\b.aot\ntime C:\\Local\\Hello\\1.0\\cds\\b.aot "
+                   L"3\nfile "
+                   L"C:\\Local\\Hello\\1.0\\cds\\c.aot\ntime C:\\Local\\Hello\\1.0\\cds\\c.aot 2",
+     L"delete: C:\\Local\\Hello\\1.0\\cds\\c.aot | C:\\Local\\Hello\\1.0\\cds\\a.jsa | "
+     L"C:\\Local\\Hello\\1.0\\cds\\a.jsa.log"},
+    {"without_a_product_name_or_release_file_the_executable_and_library_tell",
+     "JRE Path=C:\\J21\nClass Data Sharing=Auto\n[Class Path]\nClass Path=\\app.jar\n",
+     L"file C:\\J21\\bin\\server\\jvm.dll\nversion C:\\J21\\bin\\server\\jvm.dll 21.0.2.0\n"
+     L"file C:\\J21\\lib\\modules\nfile C:\\J21\\bin\\server\\classes.jsa\nfile C:\\App\\app.jar\n"
+     L"env LOCALAPPDATA=C:\\Local",
+     L"class data: dynamic\narchive: C:\\Local\\tool\\cds\\414083007733ec0a.jsa"},
+    {"a_java_8_library_number_is_not_taken_for_java",
+     "JRE Path=C:\\J8\nClass Data Sharing=auto\n[Class Path]\nClass Path=\\app.jar\n",
+     L"file C:\\J8\\bin\\server\\jvm.dll\nversion C:\\J8\\bin\\server\\jvm.dll 25.391.0.13\n"
+     L"file C:\\J8\\bin\\server\\classes.jsa\nfile C:\\App\\app.jar\nenv LOCALAPPDATA=C:\\Local",
+     L"class data: none\ntrace: class data sharing: none, the runtime's version is not known"},
+    {"no_local_application_data_folder_has_none", CLASS_DATA_SETTINGS("25", ""),
+     L"file C:\\J25\\release = JAVA_VERSION=\"25\"\nfile C:\\J25\\bin\\server\\jvm.dll\n"
+     L"file C:\\App\\app.jar",
+     L"class data: none\ntrace: class data sharing: none, LOCALAPPDATA names no folder"},
+};
 } // namespace
+
+TEST(LaunchPlan, ClassDataSharing)
+{
+    for (const SPlanRow& row : kClassDataRows)
+        CheckRow(row);
+}
 
 TEST(LaunchPlan, RuntimeSearch)
 {

@@ -1,5 +1,6 @@
 #include "table_machine.h"
 #include "base/argument_list.h"
+#include "base/java_version.h"
 #include "base/path_pieces.h"
 #include "base/text.h"
 
@@ -127,6 +128,11 @@ void CTableMachine::AddFact(const std::wstring& fact)
         m_physicalMemory = Bytes(rest.substr(0, rest.find(L' ')));
         m_freeAddressSpace = Bytes(rest.substr(rest.find(L' ') + 1));
     }
+    else if (kind == L"time")
+        m_writeTimes[Lower(rest.substr(0, rest.rfind(L' ')))] =
+            std::stoull(rest.substr(rest.rfind(L' ') + 1));
+    else if (kind == L"version")
+        m_versions[Lower(rest.substr(0, rest.rfind(L' ')))] = rest.substr(rest.rfind(L' ') + 1);
     else if (kind == L"short")
         m_shortPaths[Lower(rest.substr(0, equals))] = rest.substr(equals + 3);
     else
@@ -142,6 +148,7 @@ void CTableMachine::AddFile(const std::wstring& path, const std::string& text)
     {
         if (m_files.count(Lower(folder)) == 0)
             m_files[Lower(folder)] = {folder, std::string()};
+        m_folders.insert(Lower(folder));
     }
 }
 
@@ -183,6 +190,28 @@ bool CTableMachine::ReadFileStart(const std::wstring& path, size_t maxBytes,
     if (found == m_files.end())
         return false;
     bytes = found->second.second.substr(0, maxBytes);
+    return true;
+}
+
+bool CTableMachine::ReadFileStamp(const std::wstring& path, SFileStamp& stamp) const
+{
+    const std::wstring key = Lower(WithoutTrailingBackslash(path));
+    const auto found = m_files.find(key);
+    if (found == m_files.end())
+        return false;
+    stamp.m_size = found->second.second.size();
+    stamp.m_writeTime = m_writeTimes.count(key) != 0 ? m_writeTimes.at(key) : 0;
+    stamp.m_bFolder = m_folders.count(key) != 0;
+    return true;
+}
+
+bool CTableMachine::ReadFileVersion(const std::wstring& path, int (&parts)[4]) const
+{
+    const auto found = m_versions.find(Lower(path));
+    CJavaVersion version;
+    if (found == m_versions.end() || !version.Parse(found->second, 0))
+        return false;
+    std::copy(version.m_parts, version.m_parts + 4, parts);
     return true;
 }
 

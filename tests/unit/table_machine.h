@@ -7,12 +7,15 @@
 //   env NAME=VALUE            an environment variable
 //   memory PHYSICAL FREE      bytes of memory and free address space (a "G" ends gigabytes)
 //   short PATH = SHORT        the short form of a path
+//   time PATH N               a file's last write (else 0; its size is its text's)
+//   version PATH A.B.C.D      a file's version resource
 #ifndef JVMHOST_TABLE_MACHINE_H
 #define JVMHOST_TABLE_MACHINE_H
 
 #include "base/machine_view.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,8 @@ public:
     std::vector<std::wstring> FindFiles(const std::wstring& pattern) const override;
     bool ReadFileStart(const std::wstring& path, size_t maxBytes,
                        std::string& bytes) const override;
+    bool ReadFileStamp(const std::wstring& path, SFileStamp& stamp) const override;
+    bool ReadFileVersion(const std::wstring& path, int (&parts)[4]) const override;
     bool ReadImageMachine(const std::wstring& path, unsigned short& machine) const override;
     std::wstring ShortPath(const std::wstring& path) const override;
     bool ReadSubkeyNames(ERegistryRoot root, ERegistryView view, const std::wstring& key,
@@ -45,6 +50,9 @@ private:
     // Keyed by the path in lower case: the path as written, and the text.
     std::map<std::wstring, std::pair<std::wstring, std::string>> m_files;
     std::map<std::wstring, unsigned short> m_imageMachines;
+    std::set<std::wstring> m_folders;
+    std::map<std::wstring, unsigned long long> m_writeTimes;
+    std::map<std::wstring, std::wstring> m_versions;
     std::map<std::wstring, std::wstring> m_shortPaths;
     // Every key and the keys above it, by their lower-case path: the name as written.
     std::map<std::wstring, std::wstring> m_keys;
