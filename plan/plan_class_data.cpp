@@ -10,46 +10,38 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
 
 namespace
 {
 // What the VM logs about its archives; an option that names an unknown tag stops the VM, and
 // "aot" is known from Java 25 on.
-const char kQuietDynamic[] = "-Xlog:cds*=off";
-const char kQuietAheadOfTime[] = "-Xlog:aot*=off";
+const wchar_t kQuietDynamic[] = L"-Xlog:cds*=off";
+const wchar_t kQuietAheadOfTime[] = L"-Xlog:aot*=off";
 
-// Options with which the program chooses its own archive, or none: they are left alone.
-bool ChoosesOwnArchive(const std::string& option)
+bool StartsWithAny(const std::wstring& text, std::initializer_list<const wchar_t*> prefixes)
 {
-    static const char* const kPrefixes[] = {"-Xshare",
-                                            "-XX:SharedArchiveFile",
-                                            "-XX:ArchiveClassesAtExit",
-                                            "-XX:+AutoCreateSharedArchive",
-                                            "-XX:-AutoCreateSharedArchive",
-                                            "-XX:AOT",
-                                            "-XX:+AOT",
-                                            "-XX:-AOT"};
-    for (const char* pPrefix : kPrefixes)
+    for (const wchar_t* pPrefix : prefixes)
     {
-        if (option.compare(0, strlen(pPrefix), pPrefix) == 0)
+        if (text.compare(0, wcslen(pPrefix), pPrefix) == 0)
             return true;
     }
     return false;
 }
 
+// Options with which the program chooses its own archive, or none: they are left alone.
+bool ChoosesOwnArchive(const std::wstring& option)
+{
+    return StartsWithAny(option, {L"-Xshare", L"-XX:SharedArchiveFile", L"-XX:ArchiveClassesAtExit",
+                                  L"-XX:+AutoCreateSharedArchive", L"-XX:-AutoCreateSharedArchive",
+                                  L"-XX:AOT", L"-XX:+AOT", L"-XX:-AOT"});
+}
+
 // Options that change what the VM archives, or whether it can map an archive: heap and
 // collector choices, module options, -XX flags.
-bool ShapesArchive(const std::string& option)
+bool ShapesArchive(const std::wstring& option)
 {
-    static const char* const kPrefixes[] = {"-XX:", "-Xm", "--", "-Djdk.module."};
-    for (const char* pPrefix : kPrefixes)
-    {
-        if (option.compare(0, strlen(pPrefix), pPrefix) == 0)
-            return true;
-    }
-    return false;
+    return StartsWithAny(option, {L"-XX:", L"-Xm", L"--", L"-Djdk.module."});
 }
 
 // 64-bit FNV-1a over the text's UTF-16 code units: the archive's name.
@@ -63,11 +55,13 @@ public:
         // A separator, so that "ab","c" and "a","bc" differ.
         AddUnit(0);
     }
-    void Add(const std::string& text) { Add(std::wstring(text.begin(), text.end())); }
     void Add(const SFileStamp& stamp)
     {
-        Add(DecimalText(static_cast<long long>(stamp.m_size)) + L" " +
-            DecimalText(static_cast<long long>(stamp.m_writeTime)));
+        for (int shift = 0; shift < 64; shift += 16)
+        {
+            AddUnit(static_cast<unsigned>(stamp.m_size >> shift) & 0xFFFF);
+            AddUnit(static_cast<unsigned>(stamp.m_writeTime >> shift) & 0xFFFF);
+        }
     }
     std::wstring Hex() const
     {
@@ -107,6 +101,10 @@ std::wstring CheckRuntime(const SPlanInput& input, const SRuntimeChoice& runtime
     // the ahead-of-time cache in one step.
     if (feature < 19)
         return L"Java " + version.Format() + L" makes no archive of an application by itself";
+    // OpenJ9 shares classes its own way, and stops at the HotSpot options.
+    if (machine.FileExists(runtime.m_home + L"bin\\j9vm") ||
+        machine.FileExists(runtime.m_home + L"lib\\j9vm"))
+        return L"an OpenJ9 runtime";
     kind = feature >= 25 ? ClassDataAheadOfTimeCache : ClassDataDynamicArchive;
     SFileStamp stamp;
     if (!machine.ReadFileStamp(runtime.m_jvmLibraryPath, stamp))
@@ -178,7 +176,9 @@ std::wstring ArchiveFolder(const SPlanInput& input, std::wstring& why)
 // Every archive in the folder but the one planned and the newest other one, with their logs.
 void ListOlderArchives(const CMachineView& machine, SClassDataPlan& classData)
 {
-    std::vector<std::pair<unsigned long long, std::wstring>> archives;
+    std::vector<std::wstring> others;
+    std::wstring newest;
+    unsigned long long newestTime = 0;
     const std::wstring name = LastComponent(classData.m_archive);
     for (const wchar_t* pPattern : {L"*.jsa", L"*.aot"})
     {
@@ -188,14 +188,19 @@ void ListOlderArchives(const CMachineView& machine, SClassDataPlan& classData)
             if (EqualsIgnoringAsciiCase(found, name.c_str()) ||
                 !machine.ReadFileStamp(classData.m_folder + found, stamp))
                 continue;
-            archives.push_back({stamp.m_writeTime, found});
+            if (newest.empty() || stamp.m_writeTime > newestTime)
+            {
+                newest = found;
+                newestTime = stamp.m_writeTime;
+            }
+            others.push_back(found);
         }
     }
-    std::sort(archives.rbegin(), archives.rend());
-    for (size_t i = 1; i < archives.size(); ++i)
+    for (const std::wstring& other : others)
     {
-        for (const std::wstring& file :
-             machine.FindFiles(classData.m_folder + archives[i].second + L"*"))
+        if (other == newest)
+            continue;
+        for (const std::wstring& file : machine.FindFiles(classData.m_folder + other + L"*"))
             classData.m_filesToDelete.push_back(classData.m_folder + file);
     }
 }
@@ -205,38 +210,38 @@ bool WasRefused(const CMachineView& machine, const std::wstring& log)
 {
     std::string text;
     return machine.ReadFileStart(log, 1 << 16, text) &&
-           (text.find("][warning]") != std::string::npos ||
-            text.find("][error") != std::string::npos);
+           (strstr(text.c_str(), "][warning]") != nullptr ||
+            strstr(text.c_str(), "][error") != nullptr);
 }
 
 // -Xlog's own syntax: the file's name in quotes, whole lines of the tags at that level.
-std::string LogOption(const char* pTags, const std::wstring& file)
+std::wstring LogOption(const wchar_t* pTags, const std::wstring& file)
 {
-    return std::string("-Xlog:") + pTags + ":file=\"" + NarrowForVm(file) + "\"::filecount=0";
+    return std::wstring(L"-Xlog:") + pTags + L":file=\"" + file + L"\"::filecount=0";
 }
 
-void AddOptions(CVmOptionList& list, std::initializer_list<std::string> options)
+void AddOptions(CVmOptionList& list, std::initializer_list<std::wstring> options)
 {
-    for (const std::string& option : options)
+    for (const std::wstring& option : options)
     {
         if (!option.empty())
-            list.Append(option);
+            list.Append(NarrowForVm(option));
     }
 }
 
 void PlanDynamicArchive(const SPlanInput& input, SClassDataPlan& classData, CExplanation& reasons)
 {
-    const std::string archive = NarrowForVm(classData.m_archive);
-    const std::string log = input.m_bExplain
-                                ? LogOption("cds=info,cds+dynamic=info", classData.m_vmLog)
-                                : std::string();
+    const std::wstring& archive = classData.m_archive;
+    const std::wstring log = input.m_bExplain
+                                 ? LogOption(L"cds=info,cds+dynamic=info", classData.m_vmLog)
+                                 : std::wstring();
     // The writer's VM maps the archive when it can and writes it anew at its end when it
     // cannot: missing, refused or cut short by a start that was killed.
-    AddOptions(classData.m_writerOptions, {"-XX:SharedArchiveFile=" + archive,
-                                           "-XX:+AutoCreateSharedArchive", kQuietDynamic, log});
+    AddOptions(classData.m_writerOptions, {L"-XX:SharedArchiveFile=" + archive,
+                                           L"-XX:+AutoCreateSharedArchive", kQuietDynamic, log});
     if (input.m_pMachine->FileExists(classData.m_archive))
         AddOptions(classData.m_readerOptions,
-                   {"-XX:SharedArchiveFile=" + archive, kQuietDynamic, log});
+                   {L"-XX:SharedArchiveFile=" + archive, kQuietDynamic, log});
     reasons.Add(L"class data sharing: dynamic archive " + classData.m_archive +
                 L", written by the start that holds its lock");
 }
@@ -244,7 +249,7 @@ void PlanDynamicArchive(const SPlanInput& input, SClassDataPlan& classData, CExp
 void PlanAheadOfTimeCache(const SPlanInput& input, SClassDataPlan& classData, CExplanation& reasons)
 {
     const CMachineView& machine = *input.m_pMachine;
-    const std::string archive = NarrowForVm(classData.m_archive);
+    const std::wstring& archive = classData.m_archive;
     // A start that reads the cache logs what the VM thought of it: the next start deletes a
     // cache the VM could not use and makes it again.
     const std::wstring readLog = classData.m_archive + L".log";
@@ -252,8 +257,8 @@ void PlanAheadOfTimeCache(const SPlanInput& input, SClassDataPlan& classData, CE
     {
         classData.m_vmLog = readLog;
         AddOptions(classData.m_readerOptions,
-                   {"-XX:AOTCache=" + archive, kQuietDynamic, kQuietAheadOfTime,
-                    LogOption(input.m_bExplain ? "aot=info,cds=info" : "aot=warning,cds=warning",
+                   {L"-XX:AOTCache=" + archive, kQuietDynamic, kQuietAheadOfTime,
+                    LogOption(input.m_bExplain ? L"aot=info,cds=info" : L"aot=warning,cds=warning",
                               readLog)});
         reasons.Add(L"class data sharing: ahead-of-time cache " + classData.m_archive + L", used");
         return;
@@ -268,8 +273,8 @@ void PlanAheadOfTimeCache(const SPlanInput& input, SClassDataPlan& classData, CE
     // At its end the VM starts the runtime's java to write the cache, and waits for it.
     AddOptions(
         classData.m_writerOptions,
-        {"-XX:AOTCacheOutput=" + archive, kQuietDynamic, kQuietAheadOfTime,
-         input.m_bExplain ? LogOption("aot=info,cds=info", classData.m_vmLog) : std::string()});
+        {L"-XX:AOTCacheOutput=" + archive, kQuietDynamic, kQuietAheadOfTime,
+         input.m_bExplain ? LogOption(L"aot=info,cds=info", classData.m_vmLog) : std::wstring()});
     reasons.Add(L"class data sharing: ahead-of-time cache " + classData.m_archive +
                 L", written when the program ends by the start that holds its lock");
 }
@@ -280,13 +285,14 @@ void PlanClassData(const SPlanInput& input, const std::wstring& classPath, SLaun
     if (!input.m_pSettings->m_bClassDataSharing)
         return;
     CExplanation& reasons = plan.m_javaReasons;
-    const CVmOptionList& options = plan.m_java.m_vmOptions;
-    for (size_t i = 0; i < options.Count(); ++i)
+    std::vector<std::wstring> options;
+    for (size_t i = 0; i < plan.m_java.m_vmOptions.Count(); ++i)
     {
-        if (ChoosesOwnArchive(options.At(i)))
+        options.push_back(FromCodePage(plan.m_java.m_vmOptions.At(i), CP_THREAD_ACP));
+        if (ChoosesOwnArchive(options.back()))
         {
             reasons.Add(L"class data sharing: none, the VM parameters choose their own (" +
-                        FromCodePage(options.At(i), CP_THREAD_ACP) + L")");
+                        options.back() + L")");
             return;
         }
     }
@@ -301,10 +307,10 @@ void PlanClassData(const SPlanInput& input, const std::wstring& classPath, SLaun
         reasons.Add(L"class data sharing: none, " + why);
         return;
     }
-    for (size_t i = 0; i < options.Count(); ++i)
+    for (const std::wstring& option : options)
     {
-        if (ShapesArchive(options.At(i)))
-            hash.Add(options.At(i));
+        if (ShapesArchive(option))
+            hash.Add(option);
     }
     SClassDataPlan& classData = plan.m_java.m_classData;
     classData.m_kind = kind;

@@ -1,6 +1,7 @@
 // Writing the launch trace.
 #include "report/launch_trace.h"
 #include "base/text.h"
+#include "base/windows_machine.h"
 #include "base/unique_handle.h"
 
 namespace
@@ -67,25 +68,18 @@ void TraceLine(const std::wstring& line)
 
 void TraceFileLines(const std::wstring& prefix, const std::wstring& path)
 {
-    if (!IsTracing() || path.empty())
-        return;
-    const CUniqueFile hFile(CreateFileW(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string bytes;
     // A log of a few hundred lines; what lies beyond 1 MB is left in the file.
-    std::string text(1 << 20, '\0');
-    DWORD read = 0;
-    if (!hFile || !ReadFile(hFile.Get(), &text[0], static_cast<DWORD>(text.size()), &read, nullptr))
+    if (!IsTracing() || path.empty() || !CWindowsMachine().ReadFileStart(path, 1 << 20, bytes))
         return;
-    text.resize(read);
-    size_t start = 0;
-    while (start < text.size())
+    const std::wstring text = FromUtf8(bytes);
+    for (size_t start = 0; start < text.size();)
     {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos)
             end = text.size();
-        const size_t length = end > start && text[end - 1] == '\r' ? end - start - 1 : end - start;
-        TraceLine(prefix + FromUtf8(text.substr(start, length)));
+        TraceLine(prefix + text.substr(start, end - start -
+                                                  (end > start && text[end - 1] == L'\r' ? 1 : 0)));
         start = end + 1;
     }
 }

@@ -25,6 +25,15 @@ from probes.jar: the median time from process start to the first line of main (w
 the time) and to the process's end, for jvmhost.exe, for the runtime's own javaw.exe with the
 same class path and options, and for child_launcher.exe starting that javaw.exe as a child
 process and waiting for it, the runs interleaved.
+
+    python3 tests/bench/startup_benchmark.py BUILD_FOLDER RUNS --window RUNTIME
+
+times probe.FirstWindow, a Swing program that ends as soon as its first window is open, from
+process start to the open window and to the process's end: the runtime's own javaw.exe,
+jvmhost.exe with "Class Data Sharing" off, and with it on, on its first start (the archive
+deleted before, so that this start makes it) and on the start after, the four in turn. A
+runtime without a base archive (the test runtimes have none) is copied and given one with
+"java -Xshare:dump", as a runtime that users install has it.
 """
 import os
 import shutil
@@ -54,12 +63,44 @@ def make_app(folder, build, ini):
     write(os.path.join(folder, "tool.ini"), ini)
 
 
-def real_runtime(build, runs, name):
+def time_in_turns(build, work, setups, runs, clock, before=None):
+    """Runs each set-up's command in turn, one round more than runs; for each set-up, the
+    milliseconds from process start to the time the program wrote into clock, and to its end.
+    before maps a set-up to what is done before each of its runs."""
     prefix = os.path.join(build, "wineprefix")
     wine = [os.path.join(ROOT, "tests", "wine", "wine-run.sh"), prefix]
+    to_clock = {setup: [] for setup in setups}
+    to_end = {setup: [] for setup in setups}
+    subprocess.run([os.path.join(ROOT, "tests", "wine", "wine-session.sh"), "start", prefix], check=True)
+    try:
+        for _ in range(runs + 1):
+            for setup, command in setups.items():
+                (before or {}).get(setup, lambda: None)()
+                if os.path.exists(clock):
+                    os.remove(clock)
+                start = time.time()
+                subprocess.run(wine + command, cwd=work, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+                end = time.time()
+                with open(clock) as f:
+                    reached = int(f.read()) / 1000
+                to_clock[setup].append((reached - start) * 1000)
+                to_end[setup].append((end - start) * 1000)
+    finally:
+        subprocess.run([os.path.join(ROOT, "tests", "wine", "wine-session.sh"), "stop", prefix])
+    return to_clock, to_end
+
+
+def test_runtime(name):
+    """The folder of a runtime of tests/runtimes/runtimes.txt, as the tests have it."""
     runtime = os.path.join(os.environ.get("JVMHOST_RUNTIMES", "/var/cache/jvmhost-test-runtimes"), name)
     if not os.path.isfile(os.path.join(runtime, "release")):
         sys.exit(f"no runtime {name} in {os.path.dirname(runtime)}: run ./setup-debian")
+    return runtime
+
+
+def real_runtime(build, runs, name):
+    runtime = test_runtime(name)
     work = os.path.join(build, "bench-real")
     shutil.rmtree(work, ignore_errors=True)
     clock = os.path.join(work, "main-reached.txt")
@@ -75,24 +116,7 @@ def real_runtime(build, runs, name):
         "javaw.exe": javaw,
         "child process": [os.path.join(build, "tests", "bin", "child_launcher.exe")] + javaw,
     }
-    to_main = {setup: [] for setup in setups}
-    to_end = {setup: [] for setup in setups}
-    subprocess.run([os.path.join(ROOT, "tests", "wine", "wine-session.sh"), "start", prefix], check=True)
-    try:
-        for _ in range(runs + 1):
-            for setup, command in setups.items():
-                if os.path.exists(clock):
-                    os.remove(clock)
-                start = time.time()
-                subprocess.run(wine + command, cwd=work, stdin=subprocess.DEVNULL,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
-                end = time.time()
-                with open(clock) as f:
-                    reached = int(f.read()) / 1000
-                to_main[setup].append((reached - start) * 1000)
-                to_end[setup].append((end - start) * 1000)
-    finally:
-        subprocess.run([os.path.join(ROOT, "tests", "wine", "wine-session.sh"), "stop", prefix])
+    to_main, to_end = time_in_turns(build, work, setups, runs, clock)
     print(f"{name}: median ms from process start, {runs} runs each after one not counted:")
     print(f"  {'':14} {'to main':>8} {'to end':>8}")
     for setup in setups:
@@ -100,11 +124,66 @@ def real_runtime(build, runs, name):
               f"{statistics.median(to_end[setup][1:]):8.1f}")
 
 
+def runtime_with_base_archive(build, name):
+    """The runtime's folder; a copy with its base archive made when the runtime has none."""
+    runtime = test_runtime(name)
+    if os.path.exists(os.path.join(runtime, "bin", "server", "classes.jsa")):
+        return runtime
+    copy = os.path.join(build, "bench-runtimes", name)
+    if not os.path.exists(os.path.join(copy, "bin", "server", "classes.jsa")):
+        shutil.rmtree(copy, ignore_errors=True)
+        shutil.copytree(runtime, copy, symlinks=True)
+        subprocess.run([os.path.join(ROOT, "tests", "wine", "wine-run.sh"), os.path.join(build, "wineprefix"),
+                        os.path.join(copy, "bin", "java.exe"), "-Xshare:dump"],
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+    return copy
+
+
+def first_window(build, runs, name):
+    prefix = os.path.join(build, "wineprefix")
+    runtime = runtime_with_base_archive(build, name)
+    work = os.path.join(build, "bench-window")
+    shutil.rmtree(work, ignore_errors=True)
+    clock = os.path.join(work, "window-open.txt")
+    options = "-Dprobe.clock=" + windows_path(clock)
+    ini = ("[Product Information]\nProduct Name=jvmhost-bench\n[Java Runtime Environment]\n"
+           "Main Class=probe.FirstWindow\nJRE Path=" + windows_path(runtime) +
+           "\nVirtual Machine Parameters=" + options + "\nClass Data Sharing={}\n"
+           "[Class Path]\nClass Path=\\app.jar\n")
+    for folder, sharing in (("off", "off"), ("auto", "auto")):
+        make_app(os.path.join(work, folder), build, ini.format(sharing))
+        shutil.copyfile(os.path.join(build, "tests", "bin", "probes.jar"),
+                        os.path.join(work, folder, "app.jar"))
+    # Wine gives its programs its own LOCALAPPDATA, whatever the Linux environment says.
+    archives = os.path.join(prefix, "drive_c", "users", os.environ.get("USER", "root"), "AppData",
+                            "Local", "jvmhost-bench")
+    javaw = [os.path.join(runtime, "bin", "javaw.exe"), "-Djava.class.path=" +
+             windows_path(os.path.join(work, "auto", "app.jar")), options, "probe.FirstWindow"]
+    setups = {
+        "javaw.exe": javaw,
+        "jvmhost.exe, sharing off": [os.path.join(work, "off", "tool.exe")],
+        "jvmhost.exe, first start": [os.path.join(work, "auto", "tool.exe")],
+        "jvmhost.exe, later start": [os.path.join(work, "auto", "tool.exe")],
+    }
+    # The first start makes the archive: it finds none.
+    before = {"jvmhost.exe, first start": lambda: shutil.rmtree(archives, ignore_errors=True)}
+    to_window, to_end = time_in_turns(build, work, setups, runs, clock, before)
+    base = statistics.median(to_window["javaw.exe"][1:])
+    print(f"{name}: median ms from process start, {runs} runs each after one not counted:")
+    print(f"  {'':26} {'to window':>9} {'to end':>8} {'window / javaw':>15}")
+    for setup in setups:
+        window = statistics.median(to_window[setup][1:])
+        print(f"  {setup:26} {window:9.1f} {statistics.median(to_end[setup][1:]):8.1f} "
+              f"{window / base:15.2f}")
+
+
 def main():
     build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "windows"))
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 30
     if len(sys.argv) > 4 and sys.argv[3] == "--real":
         return real_runtime(build, runs, sys.argv[4])
+    if len(sys.argv) > 4 and sys.argv[3] == "--window":
+        return first_window(build, runs, sys.argv[4])
     prefix = os.path.join(build, "wineprefix")
     wine = [os.path.join(ROOT, "tests", "wine", "wine-run.sh"), prefix]
     tools = os.path.join(build, "tests", "bin")

@@ -468,6 +468,31 @@ def run_later_starts(case, args, work, exe):
     return problems
 
 
+def run_next_starts(case, args, work, exe):
+    """The starts that follow the first one's end, in order; the problems they showed. Each may
+    first give a file a later time ("touch"), set variables of its own ("env") and start
+    several at once ("together"); its output is thenN.log (thenN-K.log)."""
+    problems = []
+    limit = case.get("timeout", 60) + 20
+    for index, then in enumerate(case.get("then", []), start=1):
+        if "touch" in then:
+            later = time.time() + 60
+            os.utime(os.path.join(work, then["touch"]), (later, later))
+        started_case = dict(case, env=dict(case.get("env", {}), **then.get("env", {})))
+        count = then.get("together", 1)
+        names = [f"then{index}" + (f"-{k}" if count > 1 else "") for k in range(1, count + 1)]
+        started = [start_watched(started_case, args, work, exe, name, then.get("args", ""))
+                   for name in names]
+        for name, (process, report_path) in zip(names, started):
+            report = finish_watched(process, report_path, limit)
+            if isinstance(report, str):
+                problems.append(f"{name}: {report}")
+            elif report["exit"] != then.get("exit", 0) or report["boxes"]:
+                problems.append(f"{name}: exit {report['exit']}, expected "
+                                f"{then.get('exit', 0)}; boxes {report['boxes']}")
+    return problems
+
+
 def run_prepared(case, args, work, exe):
     single_instance = "later" in case or "later_together" in case
     process, report_path = start_watched(case, args, work, exe, "report", case.get("args", ""))
@@ -477,6 +502,7 @@ def run_prepared(case, args, work, exe):
     if isinstance(report, str):
         print("FAIL:", report)
         return 1
+    problems += run_next_starts(case, args, work, exe)
 
     if report["timeout"]:
         problems.append("the program did not end in time")

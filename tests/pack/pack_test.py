@@ -183,7 +183,7 @@ def stamped_launchers_hold_the_applications_resources(folder, build, prefix):
         expect_icon(os.path.join(output, WINDOWS, name), icon)
     ini = open(os.path.join(output, WINDOWS, "Hello World.ini"), encoding="utf-16").read()
     for line in ("Product Name=Hello World", "Main Class=probe.Report", "Minimum Version=17",
-                 "Modern Runtimes=yes", "Class Path=\\probes.jar", "Pair Product=Hello World32.exe"):
+                 "Modern Runtimes=yes", "Class Data Sharing=auto", "Class Path=\\probes.jar", "Pair Product=Hello World32.exe"):
         expect(line in ini.splitlines(), f"the settings file has {line}", ini)
     companion = open(os.path.join(output, WINDOWS, "Hello World32.ini"), encoding="utf-16").read()
     expect("Main Class=probe.Report" in companion.splitlines() and "Pair Product" not in companion,

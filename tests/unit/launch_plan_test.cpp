@@ -319,8 +319,8 @@ const SPlanRow kStartRows[] = {
     L"file C:\\J" java L"\\bin\\server\\jvm.dll\nfile C:\\App\\app.jar = jar\n"                    \
     L"env LOCALAPPDATA=C:\\Local\n"
 
-#define ARCHIVE_21 L"C:\\Local\\Hello\\1.0\\cds\\addba916a1805f13.jsa"
-#define ARCHIVE_25 L"C:\\Local\\Hello\\1.0\\cds\\94696d1d62ac9629.aot"
+#define ARCHIVE_21 L"C:\\Local\\Hello\\1.0\\cds\\a9cd109bb68db533.jsa"
+#define ARCHIVE_25 L"C:\\Local\\Hello\\1.0\\cds\\b2d6263a07aedba9.aot"
 
 const SPlanRow kClassDataRows[] = {
     {"java_21_with_its_base_archive_writes_a_dynamic_archive", CLASS_DATA_SETTINGS("21", ""),
@@ -355,11 +355,11 @@ const SPlanRow kClassDataRows[] = {
      L"use " ARCHIVE_25 L" (" ARCHIVE_25 L".log): it is made again"},
     {"a_changed_jar_names_another_archive", CLASS_DATA_SETTINGS("25", ""),
      CLASS_DATA_FACTS("25", "25.0.2") L"time C:\\App\\app.jar 5",
-     L"archive: C:\\Local\\Hello\\1.0\\cds\\74597136654dcbdc.aot"},
+     L"archive: C:\\Local\\Hello\\1.0\\cds\\b72aa8a991b8f1b4.aot"},
     {"another_heap_names_another_archive",
      CLASS_DATA_SETTINGS("25", "Virtual Machine Parameters=-Xmx1g -Dp=1\n"),
      CLASS_DATA_FACTS("25", "25.0.2"),
-     L"archive: C:\\Local\\Hello\\1.0\\cds\\039a7e33f27ae54f.aot"},
+     L"archive: C:\\Local\\Hello\\1.0\\cds\\4a3ee65b9d2b8ecf.aot"},
     {"a_property_names_the_same_archive",
      CLASS_DATA_SETTINGS("25", "Virtual Machine Parameters=-Dp=1\n"),
      CLASS_DATA_FACTS("25", "25.0.2"), L"archive: " ARCHIVE_25},
@@ -382,19 +382,22 @@ const SPlanRow kClassDataRows[] = {
                    L"C:\\Local\\Hello\\1.0\\cds\\b.aot\ntime C:\\Local\\Hello\\1.0\\cds\\b.aot "
                    L"3\nfile "
                    L"C:\\Local\\Hello\\1.0\\cds\\c.aot\ntime C:\\Local\\Hello\\1.0\\cds\\c.aot 2",
-     L"delete: C:\\Local\\Hello\\1.0\\cds\\c.aot | C:\\Local\\Hello\\1.0\\cds\\a.jsa | "
-     L"C:\\Local\\Hello\\1.0\\cds\\a.jsa.log"},
+     L"delete: C:\\Local\\Hello\\1.0\\cds\\a.jsa | C:\\Local\\Hello\\1.0\\cds\\a.jsa.log | "
+     L"C:\\Local\\Hello\\1.0\\cds\\c.aot"},
     {"without_a_product_name_or_release_file_the_executable_and_library_tell",
      "JRE Path=C:\\J21\nClass Data Sharing=Auto\n[Class Path]\nClass Path=\\app.jar\n",
      L"file C:\\J21\\bin\\server\\jvm.dll\nversion C:\\J21\\bin\\server\\jvm.dll 21.0.2.0\n"
      L"file C:\\J21\\lib\\modules\nfile C:\\J21\\bin\\server\\classes.jsa\nfile C:\\App\\app.jar\n"
      L"env LOCALAPPDATA=C:\\Local",
-     L"class data: dynamic\narchive: C:\\Local\\tool\\cds\\414083007733ec0a.jsa"},
+     L"class data: dynamic\narchive: C:\\Local\\tool\\cds\\7b0339afac8cb86a.jsa"},
     {"a_java_8_library_number_is_not_taken_for_java",
      "JRE Path=C:\\J8\nClass Data Sharing=auto\n[Class Path]\nClass Path=\\app.jar\n",
      L"file C:\\J8\\bin\\server\\jvm.dll\nversion C:\\J8\\bin\\server\\jvm.dll 25.391.0.13\n"
      L"file C:\\J8\\bin\\server\\classes.jsa\nfile C:\\App\\app.jar\nenv LOCALAPPDATA=C:\\Local",
      L"class data: none\ntrace: class data sharing: none, the runtime's version is not known"},
+    {"an_openj9_runtime_has_none", CLASS_DATA_SETTINGS("25", ""),
+     CLASS_DATA_FACTS("25", "25.0.2") L"file C:\\J25\\bin\\j9vm\\jvm.dll",
+     L"class data: none\ntrace: class data sharing: none, an OpenJ9 runtime"},
     {"no_local_application_data_folder_has_none", CLASS_DATA_SETTINGS("25", ""),
      L"file C:\\J25\\release = JAVA_VERSION=\"25\"\nfile C:\\J25\\bin\\server\\jvm.dll\n"
      L"file C:\\App\\app.jar",

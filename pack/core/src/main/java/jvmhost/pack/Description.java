@@ -20,7 +20,7 @@ public final class Description
     public static final List<String> KEY_NAMES = List.of(
         "Name", "Version", "Display Version", "Company", "Copyright", "Description", "Identifier",
         "Icon", "Main Class", "Jars", "Minimum Version", "Maximum Version", "VM Options",
-        "Modern Runtimes", "Windows Runtime", "Windows Runtime 32", "macOS Runtime", "Runtime",
+        "Modern Runtimes", "Class Data Sharing", "Windows Runtime", "Windows Runtime 32", "macOS Runtime", "Runtime",
         "Sign Keystore", "Sign Alias", "Sign Password File", "Sign Timestamp URL", "DPI Aware",
         "Long Path Aware", "Supported OS");
     private static final Set<String> KEYS = Set.copyOf(
@@ -49,6 +49,7 @@ public final class Description
     final String maximumVersion;
     final String vmOptions;
     final boolean modernRuntimes;
+    final boolean classDataSharing;
     final Path windowsRuntime;
     final Path windowsRuntime32;
     final Path macosRuntime;
@@ -88,6 +89,7 @@ public final class Description
         maximumVersion = values.getOrDefault("maximum version", "");
         vmOptions = values.getOrDefault("vm options", "");
         modernRuntimes = choice(values, "Modern Runtimes");
+        classDataSharing = choice(values, "Class Data Sharing");
         windowsRuntime = path(values, "windows runtime");
         windowsRuntime32 = path(values, "windows runtime 32");
         if (values.containsKey("runtime") && values.containsKey("macos runtime"))

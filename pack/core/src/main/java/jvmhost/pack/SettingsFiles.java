@@ -36,6 +36,8 @@ final class SettingsFiles
         line(ini, "Virtual Machine Parameters", description.vmOptions);
         // Runtimes that today's installers register under keys of their own, and JAVA_HOME.
         line(ini, "Modern Runtimes", description.modernRuntimes ? "yes" : "");
+        // The application's own class-data archive, made by the first start and used after it.
+        line(ini, "Class Data Sharing", description.classDataSharing ? "auto" : "");
         // The 32-bit launcher always takes the 32-bit runtime; the 64-bit one too when no
         // 64-bit runtime is packed, and then hands the launch over.
         boolean takes32 = pairProduct || description.windowsRuntime == null;

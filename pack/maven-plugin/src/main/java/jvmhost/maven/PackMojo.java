@@ -52,6 +52,7 @@ public final class PackMojo extends AbstractMojo
     @Parameter(property = "jvmhost.maximumVersion") private String maximumVersion;
     @Parameter(property = "jvmhost.vmOptions") private String vmOptions;
     @Parameter(property = "jvmhost.modernRuntimes") private String modernRuntimes;
+    @Parameter(property = "jvmhost.classDataSharing") private String classDataSharing;
     @Parameter(property = "jvmhost.windowsRuntime") private String windowsRuntime;
     @Parameter(property = "jvmhost.windowsRuntime32") private String windowsRuntime32;
     @Parameter(property = "jvmhost.macosRuntime") private String macosRuntime;
@@ -93,6 +94,7 @@ public final class PackMojo extends AbstractMojo
             keys.put("Maximum Version", maximumVersion);
             keys.put("VM Options", vmOptions);
             keys.put("Modern Runtimes", modernRuntimes);
+            keys.put("Class Data Sharing", classDataSharing);
             keys.put("Windows Runtime", windowsRuntime);
             keys.put("Windows Runtime 32", windowsRuntime32);
             keys.put("macOS Runtime", macosRuntime);
