@@ -21,6 +21,13 @@ std::wstring LastComponent(const std::wstring& path)
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
+std::wstring ExecutableBaseName(const std::wstring& executablePath)
+{
+    const std::wstring name = LastComponent(executablePath);
+    const size_t dot = name.rfind(L'.');
+    return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
 std::wstring WithTrailingBackslash(const std::wstring& path)
 {
     if (!path.empty() && path[path.size() - 1] == L'\\')

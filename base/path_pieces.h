@@ -15,6 +15,9 @@ std::wstring FolderWithBackslash(const std::wstring& path);
 // The text after the last backslash; the whole text when there is none.
 std::wstring LastComponent(const std::wstring& path);
 
+// The last component without its extension: "C:\\App\\Hello.exe" gives "Hello".
+std::wstring ExecutableBaseName(const std::wstring& executablePath);
+
 // path with a backslash appended unless it already ends in one.
 std::wstring WithTrailingBackslash(const std::wstring& path);
 

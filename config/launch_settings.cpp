@@ -183,6 +183,8 @@ bool ReadLaunchSettings(const std::wstring& file, const std::wstring& executable
     settings.m_outputFile = Lookup(file, kApplicationSection, L"Output File");
     settings.m_errorFile = Lookup(file, kApplicationSection, L"Error File");
     settings.m_cmd = Lookup(file, kApplicationSection, L"Cmd");
+    settings.m_restartExitCodes = Lookup(file, kApplicationSection, L"Restart Exit Codes");
+    settings.m_appUserModelId = Lookup(file, kApplicationSection, L"App User Model ID");
 
     settings.m_splashImage = ReadRaw(file, kDisplaySection, L"Splash Screen");
     settings.m_splashShadow = ReadRaw(file, kDisplaySection, L"Splash Screen Shadow");

@@ -87,6 +87,9 @@ struct SLaunchSettings
     std::wstring m_outputFile;
     std::wstring m_errorFile;
     std::wstring m_cmd;
+    // "Restart Exit Codes", as written.
+    std::wstring m_restartExitCodes;
+    std::wstring m_appUserModelId;
     std::wstring m_splashImage;
     std::wstring m_splashShadow;
     bool m_bPreferNativeSplash = false;

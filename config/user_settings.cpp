@@ -30,13 +30,6 @@ std::wstring FilterProductFolderName(const std::wstring& productName)
     return folder;
 }
 
-std::wstring ExecutableBaseName(const std::wstring& executablePath)
-{
-    const std::wstring name = LastComponent(executablePath);
-    const size_t dot = name.rfind(L'.');
-    return dot == std::wstring::npos ? name : name.substr(0, dot);
-}
-
 std::wstring UserSettingsFilePath(const std::wstring& executablePath,
                                   const std::wstring& productName, const std::wstring& productCode,
                                   bool createFolders)

@@ -9,9 +9,6 @@
 // The product folder name: the product name without \ ? " | > < : / and *.
 std::wstring FilterProductFolderName(const std::wstring& productName);
 
-// The base name of an executable: after its last backslash, before its last '.'.
-std::wstring ExecutableBaseName(const std::wstring& executablePath);
-
 // The user's own settings file of an executable, "<base name>.ini" in the folder of the
 // product code below the product folder in %APPDATA%; with createFolders the two folders are
 // made when missing.

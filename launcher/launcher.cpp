@@ -1,18 +1,22 @@
 // The launch's sequence: Initialize, Run and Shutdown, one line a step, each step doing what
 // the launch plan decided.
 #include "launcher/launcher.h"
+#include "base/console_output.h"
 #include "base/path_pieces.h"
+#include "base/text.h"
 #include "config/settings_file.h"
 #include "config/user_settings.h"
 #include "jre/jvm_resolution.h"
 #include "jvm/process_environment.h"
 #include "launcher/pair_product.h"
+#include "launcher/restart_supervisor.h"
 #include "plan/plan_launch.h"
 #include "report/error_report.h"
 #include "report/launch_trace.h"
 #include "ui/jre_not_found_dialog.h"
 #include "ui/jre_not_found_message.h"
 #include "ui/resources/resource.h"
+#include "ui/system_libraries.h"
 
 namespace
 {
@@ -23,11 +27,15 @@ std::wstring ResolveOnThisMachine(const std::wstring& home, int jvmType)
 }
 } // namespace
 
-CLauncher::CLauncher() : CLauncher(m_messageBoxes) {}
+// A console program tells its failures on its standard error; a windowed one in boxes.
+CLauncher::CLauncher()
+    : CLauncher(IsConsoleProgram() ? static_cast<CReporter&>(m_consoleLines) : m_messageBoxes)
+{
+}
 
 CLauncher::CLauncher(CReporter& reporter)
-    : m_reporter(reporter), m_splash(m_messageBoxes), m_singleInstance(reporter),
-      m_vm(reporter, *this)
+    : m_bConsole(IsConsoleProgram()), m_reporter(reporter), m_splash(m_messageBoxes),
+      m_singleInstance(reporter), m_vm(reporter, *this)
 {
 }
 
@@ -38,6 +46,10 @@ bool CLauncher::Initialize()
     ParseCommandLineText(GetCommandLineW(), m_arguments);
     if (!ReadSettings())
         return false;
+    if (!PlanTheProcess())
+        return false;
+    if (m_process.m_bSupervise)
+        return true;
     if (!m_singleInstance.SetupSingleInstance(m_settings, m_modulePath, m_arguments))
         return false;
     if (m_singleInstance.IsLaterStart())
@@ -49,6 +61,8 @@ bool CLauncher::Initialize()
 
 DWORD CLauncher::Run()
 {
+    if (m_process.m_bSupervise)
+        return SuperviseRestarts(m_process, m_modulePath, m_reporter);
     if (m_plan.m_runtime.m_bRunPairProduct)
         return StartPairProduct(m_settings, m_modulePath, m_reporter);
     if (m_singleInstance.IsLaterStart())
@@ -111,6 +125,29 @@ bool CLauncher::ReadSettings()
     return true;
 }
 
+bool CLauncher::PlanTheProcess()
+{
+    PlanProcess(m_settings, m_machine, IsTracing(), m_process);
+    TraceExplanation(m_process.m_reasons);
+    if (m_process.m_failure.IsSet())
+    {
+        m_reporter.Report(m_process.m_failure);
+        return false;
+    }
+    // The Java program, and what it starts, are not supervised.
+    if (m_process.m_bSupervised)
+        SetEnvironmentVariableW(kRestartSupervisorVariable, nullptr);
+    // Before any window, the splash's and the dialogs' included: the taskbar groups them by it.
+    if (!m_process.m_appUserModelId.empty())
+    {
+        const HRESULT result = SystemLibraries::SetCurrentProcessExplicitAppUserModelID(
+            m_process.m_appUserModelId.c_str());
+        TraceLine(L"App User Model ID set: " + m_process.m_appUserModelId + L", result " +
+                  DecimalText(static_cast<long long>(result)));
+    }
+    return true;
+}
+
 void CLauncher::SetWorkingDirectoryToModule()
 {
     const std::wstring& path = m_modulePath;
@@ -124,7 +161,7 @@ void CLauncher::SetWorkingDirectoryToModule()
 
 SPlanInput CLauncher::PlanInput() const
 {
-    return {&m_settings, &m_arguments, m_modulePath, &m_machine, IsTracing()};
+    return {&m_settings, &m_arguments, m_modulePath, &m_machine, IsTracing(), m_bConsole};
 }
 
 bool CLauncher::PlanTheLaunch()
@@ -142,6 +179,12 @@ bool CLauncher::AskForRuntime()
     const std::wstring message = ComposeJreNotFoundMessage(
         m_settings.m_jvmType, m_settings.m_minVersion, m_settings.m_maxVersion);
     TraceLine(L"JRE Not Found dialog: " + message);
+    // A console has no dialog: the message and where to download a runtime.
+    if (m_bConsole)
+    {
+        m_reporter.Report(message + L" " + LoadText(IDS_DOWNLOAD_ADDRESS));
+        return false;
+    }
     CJreNotFoundDialog dialog(message, m_settings.m_jvmType, &ResolveOnThisMachine);
     if (dialog.RunModal(IDD_JRE_NOT_FOUND, GetActiveWindow()) != IDOK)
     {

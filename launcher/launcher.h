@@ -10,6 +10,7 @@
 #include "jvm/class_data_archive.h"
 #include "jvm/java_vm.h"
 #include "plan/launch_plan.h"
+#include "plan/process_plan.h"
 #include "report/reporter.h"
 #include "splash/splash.h"
 
@@ -38,6 +39,9 @@ private:
     void MainStarted(JavaVM* pJavaVM) override;
     void ExceptionEscapedMain() override;
     bool ReadSettings();
+    // The process's identity and the restart supervision; false after a message when a
+    // setting cannot be used.
+    bool PlanTheProcess();
     void SetWorkingDirectoryToModule();
     // Plans the launch; when no runtime was found, the user is asked for one. False when
     // there is none to start.
@@ -54,8 +58,11 @@ private:
     SLaunchSettings m_settings;
     CArgumentList m_arguments;
     CWindowsMachine m_machine;
+    bool m_bConsole;
+    SProcessPlan m_process;
     SLaunchPlan m_plan;
     CMessageBoxReporter m_messageBoxes;
+    CConsoleReporter m_consoleLines;
     CReporter& m_reporter;
     CSplash m_splash;
     CSingleInstance m_singleInstance;

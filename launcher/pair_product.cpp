@@ -3,6 +3,7 @@
 #include "report/launch_trace.h"
 #include "report/reporter.h"
 #include "launcher/pair_product.h"
+#include "launcher/child_process.h"
 #include "base/argument_list.h"
 #include "base/unique_handle.h"
 #include "report/message_ids.h"
@@ -40,33 +41,17 @@ DWORD StartPairProduct(const SLaunchSettings& settings, const std::wstring& modu
         return kExitFailure;
     }
 
-    STARTUPINFOW startupInfo;
-    ZeroMemory(&startupInfo, sizeof(startupInfo));
-    startupInfo.cb = sizeof(startupInfo);
-    PROCESS_INFORMATION processInfo;
-    ZeroMemory(&processInfo, sizeof(processInfo));
-
     // The pair product gets the launcher's own arguments, exactly as they were given, so a
     // document the user opened reaches it.
-    std::wstring commandLine =
+    const std::wstring commandLine =
         L"\"" + settings.m_pairProduct + L"\"" + CommandLineAfterProgramName(GetCommandLineW());
     TraceLine(L"starting the pair product: " + commandLine);
-    const BOOL started =
-        CreateProcessW(settings.m_pairProduct.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                       nullptr, nullptr, &startupInfo, &processInfo);
-    if (!started)
+    CUniqueHandle hProcess;
+    if (!StartChildProcess(settings.m_pairProduct, commandLine, hProcess))
     {
         const DWORD errorCode = GetLastError();
         reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, settings.m_pairProduct, errorCode);
         return kExitFailure;
     }
-    const CUniqueHandle hProcess(processInfo.hProcess);
-    const CUniqueHandle hThread(processInfo.hThread);
-    DWORD exitCode = 0;
-    if (settings.m_bPairReturnCode)
-    {
-        WaitForSingleObject(hProcess.Get(), INFINITE);
-        GetExitCodeProcess(hProcess.Get(), &exitCode);
-    }
-    return exitCode;
+    return settings.m_bPairReturnCode ? WaitForExitCode(hProcess) : 0;
 }

@@ -36,7 +36,8 @@ void PlanJavaStart(const SPlanInput& input, const CPlannedEnvironment& environme
     const CMachineView& machine = *input.m_pMachine;
     SJavaStart& java = plan.m_java;
     java.m_mainClass = settings.m_mainClass;
-    java.m_bAskAfterException = settings.m_bFailureCheck;
+    // A console program's exception is printed on its console, as without "Failure Check".
+    java.m_bAskAfterException = settings.m_bFailureCheck && !input.m_bConsole;
     java.m_processEnd = DecideProcessEnd(settings);
     if (java.m_processEnd == ProcessEndByJavaProgram)
         plan.m_javaReasons.Add(L"IBM VMs admitted: the Java program ends the process");

@@ -109,6 +109,8 @@ struct SPlanInput
     const CMachineView* m_pMachine;
     // Whether the plan gives its reasons, for the launch trace.
     bool m_bExplain;
+    // The console launcher: no splash, no dialog after an exception.
+    bool m_bConsole;
 };
 
 #endif

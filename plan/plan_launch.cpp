@@ -27,6 +27,11 @@ void PlanSplash(const SPlanInput& input, SLaunchPlan& plan)
         plan.m_splashReasons.Add(L"splash: none, as the command line asks");
         return;
     }
+    if (input.m_bConsole)
+    {
+        plan.m_splashReasons.Add(L"splash: none in a console launcher");
+        return;
+    }
     if (settings.m_splashImage.empty())
     {
         plan.m_splashReasons.Add(L"splash: none");

@@ -1,7 +1,10 @@
 // The reports of a failing step, and the message boxes that show them.
 #include "report/reporter.h"
+#include "base/console_output.h"
+#include "base/path_pieces.h"
 #include "base/text.h"
 #include "report/error_report.h"
+#include "report/launch_trace.h"
 
 void CReporter::Report(UINT textId)
 {
@@ -36,4 +39,28 @@ void CReporter::Report(const SMessage& message)
 void CMessageBoxReporter::Report(const std::wstring& text)
 {
     ShowErrorMessage(m_hMessageOwner, text);
+}
+
+void CConsoleReporter::Report(const std::wstring& text)
+{
+    TraceLine(L"message written: " + text);
+    std::wstring path;
+    ReadModulePath(path);
+    const std::wstring name = ExecutableBaseName(path);
+    // One line: the line breaks that lay a box's text out become blanks, and a text that ends
+    // with one ends without it.
+    std::wstring line;
+    for (wchar_t c : text)
+    {
+        if (c == L'\r' || c == L'\n')
+        {
+            if (!line.empty() && line.back() != L' ')
+                line += L' ';
+        }
+        else
+            line += c;
+    }
+    while (!line.empty() && line.back() == L' ')
+        line.pop_back();
+    WriteErrorLine(name + L": " + line);
 }

@@ -58,4 +58,13 @@ private:
     std::atomic<HWND> m_hMessageOwner{nullptr};
 };
 
+// The reporter of a console launch: each report one line on the standard error, after the
+// program's name, as command-line tools write theirs.
+class CConsoleReporter : public CReporter
+{
+public:
+    using CReporter::Report;
+    void Report(const std::wstring& text) override;
+};
+
 #endif

@@ -44,7 +44,8 @@ void CoTaskMemFree(void* pMemory)
 
 HRESULT CreateStreamOnHGlobal(HGLOBAL hGlobal, BOOL deleteOnRelease, IStream** ppStream)
 {
-    const auto pfn = Entry<HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**)>(L"ole32.dll", "CreateStreamOnHGlobal");
+    const auto pfn =
+        Entry<HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**)>(L"ole32.dll", "CreateStreamOnHGlobal");
     return pfn != nullptr ? pfn(hGlobal, deleteOnRelease, ppStream) : E_FAIL;
 }
 
@@ -58,20 +59,23 @@ HRESULT OleLoadPicture(IStream* pStream, LONG size, BOOL runMode, REFIID interfa
 
 PIDLIST_ABSOLUTE SHBrowseForFolderW(BROWSEINFOW* pBrowse)
 {
-    const auto pfn = Entry<PIDLIST_ABSOLUTE(WINAPI*)(BROWSEINFOW*)>(L"shell32.dll", "SHBrowseForFolderW");
+    const auto pfn =
+        Entry<PIDLIST_ABSOLUTE(WINAPI*)(BROWSEINFOW*)>(L"shell32.dll", "SHBrowseForFolderW");
     return pfn != nullptr ? pfn(pBrowse) : nullptr;
 }
 
 BOOL SHGetPathFromIDListW(PCIDLIST_ABSOLUTE pIdList, wchar_t* pPath)
 {
-    const auto pfn = Entry<BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, wchar_t*)>(L"shell32.dll", "SHGetPathFromIDListW");
+    const auto pfn =
+        Entry<BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, wchar_t*)>(L"shell32.dll", "SHGetPathFromIDListW");
     return pfn != nullptr ? pfn(pIdList, pPath) : FALSE;
 }
 
 HINSTANCE ShellExecuteW(HWND hWnd, const wchar_t* pVerb, const wchar_t* pFile,
                         const wchar_t* pParameters, const wchar_t* pDirectory, int show)
 {
-    const auto pfn = Entry<HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*, const wchar_t*,
+    const auto pfn =
+        Entry<HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*, const wchar_t*,
                                  const wchar_t*, int)>(L"shell32.dll", "ShellExecuteW");
     return pfn != nullptr ? pfn(hWnd, pVerb, pFile, pParameters, pDirectory, show)
                           : reinterpret_cast<HINSTANCE>(SE_ERR_DLLNOTFOUND);
@@ -79,7 +83,14 @@ HINSTANCE ShellExecuteW(HWND hWnd, const wchar_t* pVerb, const wchar_t* pFile,
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* pControls)
 {
-    const auto pfn = Entry<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>(L"comctl32.dll", "InitCommonControlsEx");
+    const auto pfn =
+        Entry<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>(L"comctl32.dll", "InitCommonControlsEx");
     return pfn != nullptr ? pfn(pControls) : FALSE;
+}
+HRESULT SetCurrentProcessExplicitAppUserModelID(const wchar_t* pId)
+{
+    const auto pfn = Entry<HRESULT(WINAPI*)(const wchar_t*)>(
+        L"shell32.dll", "SetCurrentProcessExplicitAppUserModelID");
+    return pfn != nullptr ? pfn(pId) : E_FAIL;
 }
 } // namespace SystemLibraries

@@ -27,6 +27,7 @@ BOOL SHGetPathFromIDListW(PCIDLIST_ABSOLUTE pIdList, wchar_t* pPath);
 HINSTANCE ShellExecuteW(HWND hWnd, const wchar_t* pVerb, const wchar_t* pFile,
                         const wchar_t* pParameters, const wchar_t* pDirectory, int show);
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* pControls);
+HRESULT SetCurrentProcessExplicitAppUserModelID(const wchar_t* pId);
 } // namespace SystemLibraries
 
 // Memory the shell hands out (item id lists), freed once.

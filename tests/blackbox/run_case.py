@@ -73,6 +73,7 @@ import argparse
 import json
 import os
 import re
+import shlex
 import shutil
 import subprocess
 import sys
@@ -246,13 +247,13 @@ def apply_user_registry(args, work, name, keys, remove):
                    check=True)
 
 
-def check_lines(path, relative, wanted):
+def check_lines(path, relative, wanted, encoding="utf-8"):
     if not os.path.exists(path):
         return [f"{relative} was not written"]
     with open(path, "rb") as f:
         data = f.read()
     # Settings files the launcher writes are UTF-16 with a byte-order mark.
-    encoding = "utf-16" if data.startswith(b"\xff\xfe") else "utf-8"
+    encoding = "utf-16" if data.startswith(b"\xff\xfe") else encoding
     lines = data.decode(encoding, errors="replace").splitlines()
     position = 0
     for line in wanted:
@@ -337,12 +338,15 @@ def run(case, args):
                   "./setup-debian (or tests/runtimes/fetch-runtimes) to fetch it")
             return 1
     case = expand(case, work)
-    exe = prepare(case, work, args.jvmhost, args.tools)
+    # The console launcher is built beside the windowed one.
+    launcher = (os.path.join(os.path.dirname(args.jvmhost), "jvmhostc.exe") if case.get("console")
+                else args.jvmhost)
+    exe = prepare(case, work, launcher, args.tools)
     if "runtime_at" in case:
         os.symlink(os.path.join(args.runtimes, case["runtime"]),
                    os.path.join(work, case["runtime_at"]))
     for relative, name in case.get("copies32", {}).items():
-        source = os.path.join(args.companion_build, name if name == "jvmhost32.exe"
+        source = os.path.join(args.companion_build, name if name.endswith("32.exe")
                               else os.path.join("tests", "bin", name))
         os.makedirs(os.path.dirname(os.path.join(work, relative)), exist_ok=True)
         shutil.copyfile(source, os.path.join(work, relative))
@@ -353,7 +357,7 @@ def run(case, args):
     if user_registry is not None:
         apply_user_registry(args, work, "user-registry.reg", user_registry, False)
     try:
-        return run_prepared(case, args, work, exe)
+        return (run_console if case.get("console") else run_prepared)(case, args, work, exe)
     finally:
         if registry is not None:
             apply_registry(args, work, "registry-clean.reg", [])
@@ -491,6 +495,47 @@ def run_next_starts(case, args, work, exe):
                 problems.append(f"{name}: exit {report['exit']}, expected "
                                 f"{then.get('exit', 0)}; boxes {report['boxes']}")
     return problems
+
+
+def run_console(case, args, work, exe):
+    """A console launcher's case: the program runs twice with the case's "stdin" (in
+    "stdin_encoding"), its streams once pipes (pipe-out.txt, pipe-err.txt) and once files
+    (file-out.txt, file-err.txt, read in "output_encoding"); each run ends with the case's exit
+    code (Wine passes its low 8 bits on)."""
+    problems = []
+    command = [args.wine, args.prefix, exe] + shlex.split(case.get("args", ""))
+    env = dict(os.environ, **case.get("env", {}))
+    # Standard input is a file: Java's System.in asks a pipe how much it holds, which Wine
+    # cannot answer for a Linux pipe ("Request not supported").
+    stdin = os.path.join(work, "stdin.txt")
+    with open(stdin, "wb") as f:
+        f.write(case.get("stdin", "").encode(case.get("stdin_encoding", "utf-8")))
+    limit = case.get("timeout", 60)
+    for mode in ("pipe", "file"):
+        out, err = (os.path.join(work, f"{mode}-{stream}.txt") for stream in ("out", "err"))
+        try:
+            with open(stdin, "rb") as given:
+                if mode == "pipe":
+                    ran = subprocess.run(command, cwd=work, env=env, stdin=given,
+                                         capture_output=True, timeout=limit)
+                    for path, data in ((out, ran.stdout), (err, ran.stderr)):
+                        with open(path, "wb") as f:
+                            f.write(data)
+                else:
+                    with open(out, "wb") as stdout, open(err, "wb") as stderr:
+                        ran = subprocess.run(command, cwd=work, env=env, stdin=given,
+                                             stdout=stdout, stderr=stderr, timeout=limit)
+        except subprocess.TimeoutExpired:
+            problems.append(f"{mode}: the program did not end within {limit} s")
+            continue
+        if ran.returncode != case["exit"] & 0xFF:
+            problems.append(f"{mode}: exit code {ran.returncode}, expected {case['exit'] & 0xFF}")
+    for relative, wanted in case.get("expect_lines", {}).items():
+        problems += check_lines(os.path.join(work, relative), relative, wanted,
+                                case.get("output_encoding", "utf-8"))
+    for problem in problems:
+        print("FAIL:", problem)
+    return 1 if problems else 0
 
 
 def run_prepared(case, args, work, exe):

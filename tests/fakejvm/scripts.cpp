@@ -1,6 +1,8 @@
 // The programs the stand-in VM plays, chosen by the main class's name:
 //   scripted/Record       writes what it was started with to the record file (below) and one
-//                         line to each standard stream
+//                         line to each standard stream; with -Dfakejvm.exitonce=N it then
+//                         calls System.exit(N) unless a file "exited-once" beside the
+//                         executable exists, which it makes
 //   scripted/Throw        lets an IllegalStateException escape main
 //   scripted/Exit<n>      calls System.exit(n)
 //   scripted/Linger       leaves a non-daemon thread running for a while, which records its
@@ -140,6 +142,13 @@ void Record(const std::vector<std::u16string>& arguments)
     AppendRecord("current-directory: " + ToUtf8(std::u16string(current.begin(), current.end())));
     WriteStream(false, "record: standard output\r\n");
     WriteStream(true, "record: standard error\r\n");
+    const std::string exitOnce = OptionValue("fakejvm.exitonce");
+    const std::wstring marker = ExeDirectory() + L"exited-once";
+    if (!exitOnce.empty() && GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES)
+    {
+        CloseHandle(CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        JavaExit(static_cast<jint>(strtol(exitOnce.c_str(), nullptr, 10)));
+    }
 }
 
 bool IsServeScript(const std::string& script)

@@ -5,6 +5,7 @@
 #include "base/text.h"
 #include "config/launch_settings.h"
 #include "plan/plan_launch.h"
+#include "plan/process_plan.h"
 #include "report/error_report.h"
 #include "table_machine.h"
 #include "test_folders.h"
@@ -27,6 +28,8 @@ struct SPlanRow
     const wchar_t* pArguments = L"";
     // The library picked in the JRE Not Found dialog, when the search found none.
     const wchar_t* pChosenLibrary = nullptr;
+    // The console launcher plans.
+    bool bConsole = false;
 };
 
 std::wstring Joined(const CVmOptionList& options)
@@ -110,16 +113,30 @@ void CheckRow(const SPlanRow& row)
     const CTableMachine machine(row.pFacts);
     CArgumentList arguments;
     SplitArguments(row.pArguments, arguments);
-    const SPlanInput input = {&settings, &arguments, L"C:\\App\\tool.exe", &machine, true};
+    const SPlanInput input = {&settings, &arguments, L"C:\\App\\tool.exe",
+                              &machine,  true,       row.bConsole};
     SLaunchPlan plan;
     PlanLaunch(input, plan);
+    SProcessPlan process;
+    PlanProcess(settings, machine, true, process);
     if (row.pChosenLibrary != nullptr)
     {
         ASSERT_EQ(plan.m_runtime.m_source, RuntimeSourceNone);
         PlanLaunchOnChosenRuntime(input, L"", row.pChosenLibrary, plan);
     }
-    const std::map<std::wstring, std::wstring> fields = Describe(plan);
-    const std::vector<std::wstring> trace = TraceOf(plan);
+    std::map<std::wstring, std::wstring> fields = Describe(plan);
+    std::wstring codes;
+    for (DWORD code : process.m_restartCodes)
+        codes += (codes.empty() ? L"" : L" ") + DecimalText(static_cast<long long>(code));
+    fields[L"restart codes"] = codes;
+    fields[L"supervise"] = process.m_bSupervise ? L"yes" : process.m_bSupervised ? L"child" : L"no";
+    fields[L"app id"] = process.m_appUserModelId;
+    fields[L"process failure"] =
+        process.m_failure.IsSet()
+            ? FormatText(LoadText(process.m_failure.m_textId), process.m_failure.m_values)
+            : L"";
+    std::vector<std::wstring> trace = TraceOf(plan);
+    trace.insert(trace.end(), process.m_reasons.Lines().begin(), process.m_reasons.Lines().end());
     CArgumentList expected;
     SplitString(row.pExpected, L"\n", expected);
     for (size_t i = 0; i < expected.Count(); ++i)
@@ -403,7 +420,35 @@ const SPlanRow kClassDataRows[] = {
      L"file C:\\App\\app.jar",
      L"class data: none\ntrace: class data sharing: none, LOCALAPPDATA names no folder"},
 };
+
+const SPlanRow kProcessRows[] = {
+    {"a_console_launcher_has_no_splash_and_no_exception_dialog",
+     "JRE Path=C:\\Rt\n[Application]\nFailure Check=yes\n[Display]\nSplash Screen=C:\\App\\s.gif\n",
+     L"file C:\\Rt\\bin\\client\\jvm.dll",
+     L"splash: none\nask after exception: no\ntrace: splash: none in a console launcher", L"",
+     nullptr, true},
+    {"restart_codes_make_this_process_the_supervisor",
+     "[Application]\nRestart Exit Codes= 23 ; -1;\nApp User Model ID=Example.Hello\n", L"",
+     L"restart codes: 23 4294967295\nsupervise: yes\napp id: Example.Hello\nprocess failure: "},
+    {"the_supervised_launch_runs_the_program", "[Application]\nRestart Exit Codes=23\n",
+     L"env JVMHOST_RESTART_SUPERVISOR=12",
+     L"supervise: child\ntrace: started by the restart supervisor, process 12"},
+    {"restart_codes_that_are_no_numbers_stop_the_launch",
+     "[Application]\nRestart Exit Codes=23;x\n", L"",
+     L"supervise: no\nprocess failure: The Restart Exit Codes 23;x are not whole numbers "
+     L"separated by ;."},
+    {"an_app_user_model_id_with_a_blank_stops_the_launch",
+     "[Application]\nApp User Model ID=Example Hello\n", L"",
+     L"app id: \nprocess failure: The App User Model ID Example Hello cannot be used: it must "
+     L"have at most 128 characters and no blanks."},
+};
 } // namespace
+
+TEST(LaunchPlan, ConsoleRestartAndIdentity)
+{
+    for (const SPlanRow& row : kProcessRows)
+        CheckRow(row);
+}
 
 TEST(LaunchPlan, ClassDataSharing)
 {
