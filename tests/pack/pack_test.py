@@ -39,6 +39,7 @@ Icon = hello.ico
 Main Class = probe.Report
 Jars = probes.jar
 Minimum Version = 17
+Console = also
 """
 STRINGS = {"CompanyName": "Example Ltd", "FileDescription": "Hello, the example application",
            "FileVersion": "1.2.0.7", "InternalName": "Hello World",
@@ -89,7 +90,8 @@ def stage(folder, build):
     with open(os.path.join(source, "hello.ico"), "wb") as f:
         f.write(make_icon())
     shutil.copy(os.path.join(build, "tests", "bin", "probes.jar"), source)
-    for arch, built in (("x86_64", "jvmhost.exe"), ("i686", os.path.join("win32", "jvmhost32.exe"))):
+    for arch, built in (("x86_64", "jvmhost.exe"), ("i686", os.path.join("win32", "jvmhost32.exe")),
+                        ("x86_64", "jvmhostc.exe"), ("i686", os.path.join("win32", "jvmhostc32.exe"))):
         subprocess.run([f"{arch}-w64-mingw32-objcopy", "--strip-all", os.path.join(build, built),
                         os.path.join(launchers, os.path.basename(built))], check=True)
     shutil.copy(os.path.join(build, "macstub", "macstub"), launchers)
@@ -150,9 +152,15 @@ def stamped_launchers_hold_the_applications_resources(folder, build, prefix):
     source, launchers, output = packed(folder, build)
     with open(os.path.join(source, "hello.ico"), "rb") as f:
         icon = f.read()
+    # Console = also: the console pair beside the windowed one, each from its launcher.
     for name, original, architecture in (("Hello World.exe", "jvmhost.exe", "amd64"),
-                                         ("Hello World32.exe", "jvmhost32.exe", "x86")):
+                                         ("Hello World32.exe", "jvmhost32.exe", "x86"),
+                                         ("Hello World-console.exe", "jvmhostc.exe", "amd64"),
+                                         ("Hello World-console32.exe", "jvmhostc32.exe", "x86")):
         stamped = pefile.PE(os.path.join(output, WINDOWS, name))
+        subsystem = 3 if "console" in name else 2
+        expect(stamped.OPTIONAL_HEADER.Subsystem == subsystem, f"{name}: subsystem {subsystem}",
+               stamped.OPTIONAL_HEADER.Subsystem)
         expect(stamped.OPTIONAL_HEADER.CheckSum == stamped.generate_checksum(),
                f"{name}: the checksum is right", hex(stamped.OPTIONAL_HEADER.CheckSum))
         expect(stamped.sections[-1].Name.rstrip(b"\0") == b".rsrc", f"{name}: resources last",
@@ -183,8 +191,12 @@ def stamped_launchers_hold_the_applications_resources(folder, build, prefix):
         expect_icon(os.path.join(output, WINDOWS, name), icon)
     ini = open(os.path.join(output, WINDOWS, "Hello World.ini"), encoding="utf-16").read()
     for line in ("Product Name=Hello World", "Main Class=probe.Report", "Minimum Version=17",
-                 "Modern Runtimes=yes", "Class Data Sharing=auto", "Class Path=\\probes.jar", "Pair Product=Hello World32.exe"):
+                 "Modern Runtimes=yes", "Class Data Sharing=auto", "Class Path=\\probes.jar",
+                 "App User Model ID=com.example.hello", "Pair Product=Hello World32.exe"):
         expect(line in ini.splitlines(), f"the settings file has {line}", ini)
+    console = open(os.path.join(output, WINDOWS, "Hello World-console.ini"), encoding="utf-16").read()
+    expect("Pair Product=Hello World-console32.exe" in console.splitlines(),
+           "the console launcher's pair product is the console one", console)
     companion = open(os.path.join(output, WINDOWS, "Hello World32.ini"), encoding="utf-16").read()
     expect("Main Class=probe.Report" in companion.splitlines() and "Pair Product" not in companion,
            "the companion's settings file names no companion", companion)
@@ -301,6 +313,9 @@ def bad_input_is_refused_and_nothing_written(folder, build, prefix):
             (("Jars = ", sign + "ca.pem\nJars = "),
              f"The keystore {source}/code.p12 cannot be opened with the password in"
              f" {source}/ca.pem"),
+            (("Console = also", "Console = maybe"), "Console is maybe, not yes, no or also"),
+            (("Console = also", "App User Model ID = Hello World"),
+             "App User Model ID Hello World must have at most 128 characters and no blanks"),
             (("Jars = probes.jar", "Jars = probes.jar"),
              f"The launcher {launchers}/jvmhost32.exe cannot be read (name the release's folder"
              " with --launchers)")):

@@ -20,7 +20,7 @@ public final class Description
     public static final List<String> KEY_NAMES = List.of(
         "Name", "Version", "Display Version", "Company", "Copyright", "Description", "Identifier",
         "Icon", "Main Class", "Jars", "Minimum Version", "Maximum Version", "VM Options",
-        "Modern Runtimes", "Class Data Sharing", "Windows Runtime", "Windows Runtime 32", "macOS Runtime", "Runtime",
+        "Modern Runtimes", "Class Data Sharing", "Console", "App User Model ID", "Windows Runtime", "Windows Runtime 32", "macOS Runtime", "Runtime",
         "Sign Keystore", "Sign Alias", "Sign Password File", "Sign Timestamp URL", "DPI Aware",
         "Long Path Aware", "Supported OS");
     private static final Set<String> KEYS = Set.copyOf(
@@ -50,6 +50,11 @@ public final class Description
     final String vmOptions;
     final boolean modernRuntimes;
     final boolean classDataSharing;
+    /** The application's executables: the windowed launchers ("no"), the console ones
+     *  ("yes"), or both, the console ones named Name-console ("also"). */
+    final String console;
+    /** The taskbar's identity of the application's windows; the identifier unless given. */
+    final String appUserModelId;
     final Path windowsRuntime;
     final Path windowsRuntime32;
     final Path macosRuntime;
@@ -90,6 +95,14 @@ public final class Description
         vmOptions = values.getOrDefault("vm options", "");
         modernRuntimes = choice(values, "Modern Runtimes");
         classDataSharing = choice(values, "Class Data Sharing");
+        console = values.getOrDefault("console", "no").toLowerCase(Locale.ROOT);
+        if (!List.of("no", "yes", "also").contains(console))
+            throw new PackFailure("Console is " + values.get("console") + ", not yes, no or also");
+        appUserModelId = values.getOrDefault("app user model id", identifier);
+        // What Windows takes, as the launcher checks it too.
+        if (appUserModelId.length() > 128 || appUserModelId.matches(".*\\s.*"))
+            throw new PackFailure("App User Model ID " + appUserModelId +
+                                  " must have at most 128 characters and no blanks");
         windowsRuntime = path(values, "windows runtime");
         windowsRuntime32 = path(values, "windows runtime 32");
         if (values.containsKey("runtime") && values.containsKey("macos runtime"))

@@ -1,6 +1,7 @@
 // A pack: from the description and the release's launchers to what a user ships. Under the
 // output folder:
-//   windows/<Name>/   the two stamped launchers (signed with a key), their settings files, the
+//   windows/<Name>/   the two stamped launchers (signed with a key; the console ones with
+//                     Console, both pairs with Console = also), their settings files, the
 //                     jars, and a packed runtime in jre64 (and a 32-bit one in jre32)
 //   macos/<Name>.app  the macOS bundle
 //   <Name>-<version>-windows-x64.zip, <Name>-<version>-macos.zip   the two folders, zipped
@@ -9,6 +10,8 @@ package jvmhost.pack;
 
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.util.ArrayList;
+import java.util.List;
 
 public final class Pack
 {
@@ -39,16 +42,15 @@ public final class Pack
         String archive = name + "-" + description.displayVersion;
         try (Outputs outputs = new Outputs(output))
         {
-            byte[] stamped =
-                LauncherStamp.stamp(launchers.name(Launchers.WINDOWS), launchers.windows,
-                                    description, icon, name + ".exe");
-            byte[] stamped32 =
-                LauncherStamp.stamp(launchers.name(Launchers.WINDOWS_32), launchers.windows32,
-                                    description, icon, name + "32.exe");
-            outputs.add(windows + name + ".exe", stamped, true);
-            outputs.add(windows + name + "32.exe", stamped32, true);
-            outputs.add(windows + name + ".ini", SettingsFiles.build(description, false), false);
-            outputs.add(windows + name + "32.ini", SettingsFiles.build(description, true), false);
+            List<String> executables = new ArrayList<>();
+            // The windowed pair, or the console pair in its place, and with "also" the console
+            // pair beside it, as java.exe sits beside javaw.exe.
+            boolean consoleOnly = description.console.equals("yes");
+            addPair(outputs, windows, name, consoleOnly, description, launchers, icon,
+                    executables);
+            if (description.console.equals("also"))
+                addPair(outputs, windows, name + "-console", true, description, launchers, icon,
+                        executables);
             for (Description.Jar jar : description.jars)
                 outputs.copy(windows + jar.target(), jar.source());
             if (description.windowsRuntime != null)
@@ -59,8 +61,8 @@ public final class Pack
             // Signed after stamping, which would break a signature, and before archiving.
             if (signer != null)
             {
-                signer.sign(outputs.staged(windows + name + ".exe"));
-                signer.sign(outputs.staged(windows + name + "32.exe"));
+                for (String executable : executables)
+                    signer.sign(outputs.staged(executable));
             }
             ZipArchive.write(outputs.staged("windows/" + name),
                              outputs.stage(archive + "-windows-x64.zip"), time);
@@ -70,5 +72,26 @@ public final class Pack
         }
         return new Result(output.resolve(archive + "-windows-x64.zip"),
                           output.resolve(archive + "-macos.zip"));
+    }
+
+    /** baseName.exe and its pair product baseName32.exe, stamped, with their settings. */
+    private static void addPair(Outputs outputs, String folder, String baseName, boolean console,
+                                Description description, Launchers launchers, IconFile icon,
+                                List<String> executables) throws PackFailure
+    {
+        for (boolean pairProduct : new boolean[] {false, true})
+        {
+            String source = console ? (pairProduct ? Launchers.CONSOLE_32 : Launchers.CONSOLE)
+                                    : (pairProduct ? Launchers.WINDOWS_32 : Launchers.WINDOWS);
+            byte[] launcher = console ? launchers.consoleLauncher(pairProduct)
+                                      : (pairProduct ? launchers.windows32 : launchers.windows);
+            String exe = baseName + (pairProduct ? "32.exe" : ".exe");
+            outputs.add(folder + exe,
+                        LauncherStamp.stamp(launchers.name(source), launcher, description, icon, exe),
+                        true);
+            outputs.add(folder + baseName + (pairProduct ? "32.ini" : ".ini"),
+                        SettingsFiles.build(description, baseName, pairProduct), false);
+            executables.add(folder + exe);
+        }
     }
 }

@@ -13,9 +13,10 @@ final class SettingsFiles
     /** Where a packed 32-bit runtime lies, beside the launchers. */
     static final String JRE32 = "jre32";
 
-    static byte[] build(Description description, boolean pairProduct)
+    /** The settings of baseName.exe, or of baseName32.exe, its pair product. */
+    static byte[] build(Description description, String baseName, boolean pairProduct)
     {
-        String exe = description.name + (pairProduct ? "32.exe" : ".exe");
+        String exe = baseName + (pairProduct ? "32.exe" : ".exe");
         StringBuilder ini = new StringBuilder();
         ini.append("; Settings of ")
             .append(exe)
@@ -53,9 +54,11 @@ final class SettingsFiles
                 "; The working directory is the executable's folder, so that the pair product and a\r\n"
                 + "; packed runtime are found.\r\n")
             .append("Override WorkingDir=yes\r\n");
+        // The windows of the application, and its pinned shortcuts, are grouped by it.
+        ini.append("App User Model ID=").append(description.appUserModelId).append("\r\n");
         if (!pairProduct)
             ini.append("Pair Product=")
-                .append(description.name)
+                .append(baseName)
                 .append("32.exe\r\n")
                 .append("Pair Return Code=yes\r\n");
         // The launcher reads its settings file in the system's code page unless it starts with a

@@ -53,6 +53,8 @@ public final class PackMojo extends AbstractMojo
     @Parameter(property = "jvmhost.vmOptions") private String vmOptions;
     @Parameter(property = "jvmhost.modernRuntimes") private String modernRuntimes;
     @Parameter(property = "jvmhost.classDataSharing") private String classDataSharing;
+    @Parameter(property = "jvmhost.console") private String console;
+    @Parameter(property = "jvmhost.appUserModelId") private String appUserModelId;
     @Parameter(property = "jvmhost.windowsRuntime") private String windowsRuntime;
     @Parameter(property = "jvmhost.windowsRuntime32") private String windowsRuntime32;
     @Parameter(property = "jvmhost.macosRuntime") private String macosRuntime;
@@ -95,6 +97,8 @@ public final class PackMojo extends AbstractMojo
             keys.put("VM Options", vmOptions);
             keys.put("Modern Runtimes", modernRuntimes);
             keys.put("Class Data Sharing", classDataSharing);
+            keys.put("Console", console);
+            keys.put("App User Model ID", appUserModelId);
             keys.put("Windows Runtime", windowsRuntime);
             keys.put("Windows Runtime 32", windowsRuntime32);
             keys.put("macOS Runtime", macosRuntime);
