@@ -47,6 +47,8 @@ public:
     // The Machine field of a PE image's file header; false for a file that holds no PE
     // headers.
     virtual bool ReadImageMachine(const std::wstring& path, unsigned short& machine) const = 0;
+    // The path made whole: from the working folder when relative, "." and ".." resolved.
+    virtual std::wstring FullPath(const std::wstring& path) const = 0;
     // The short (8.3) form of an existing path; empty when the file system has none.
     virtual std::wstring ShortPath(const std::wstring& path) const = 0;
     // The names of the key's subkeys, in the registry's order; false when the key is missing.

@@ -55,6 +55,13 @@ bool CWindowsMachine::ReadFileStart(const std::wstring& path, size_t maxBytes,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!hFile)
         return false;
+    // A large bound costs nothing for a small file: the buffer is the file's size and a byte
+    // (the file may grow while it is read), within the bound.
+    LARGE_INTEGER size;
+    const unsigned long long wanted = GetFileSizeEx(hFile.Get(), &size)
+                                          ? static_cast<unsigned long long>(size.QuadPart) + 1
+                                          : maxBytes;
+    maxBytes = wanted < maxBytes ? static_cast<size_t>(wanted) : maxBytes;
     bytes.resize(maxBytes);
     size_t filled = 0;
     while (filled < maxBytes)
@@ -121,6 +128,16 @@ bool CWindowsMachine::ReadImageMachine(const std::wstring& path, unsigned short&
         return false;
     machine = value;
     return true;
+}
+
+std::wstring CWindowsMachine::FullPath(const std::wstring& path) const
+{
+    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0)
+        return path;
+    std::vector<wchar_t> buffer(length + 1, L'\0');
+    return GetFullPathNameW(path.c_str(), length + 1, buffer.data(), nullptr) != 0 ? buffer.data()
+                                                                                   : path;
 }
 
 std::wstring CWindowsMachine::ShortPath(const std::wstring& path) const

@@ -14,6 +14,7 @@ public:
     bool ReadFileStamp(const std::wstring& path, SFileStamp& stamp) const override;
     bool ReadFileVersion(const std::wstring& path, int (&parts)[4]) const override;
     bool ReadImageMachine(const std::wstring& path, unsigned short& machine) const override;
+    std::wstring FullPath(const std::wstring& path) const override;
     std::wstring ShortPath(const std::wstring& path) const override;
     bool ReadSubkeyNames(ERegistryRoot root, ERegistryView view, const std::wstring& key,
                          std::vector<std::wstring>& names) const override;

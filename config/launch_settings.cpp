@@ -180,9 +180,12 @@ bool ReadLaunchSettings(const std::wstring& file, const std::wstring& executable
     settings.m_classPath = Lookup(file, kClassPathSection, L"Class Path");
     settings.m_bEmbeddedJar = LookupYes(file, kApplicationSection, L"Embedded Jar");
     settings.m_vmParameters = Lookup(file, kJreSection, L"Virtual Machine Parameters");
+    settings.m_bVmParametersQuoted =
+        IsValueWhollyQuoted(file, kJreSection, L"Virtual Machine Parameters");
     settings.m_outputFile = Lookup(file, kApplicationSection, L"Output File");
     settings.m_errorFile = Lookup(file, kApplicationSection, L"Error File");
     settings.m_cmd = Lookup(file, kApplicationSection, L"Cmd");
+    settings.m_bCmdQuoted = IsValueWhollyQuoted(file, kApplicationSection, L"Cmd");
     settings.m_restartExitCodes = Lookup(file, kApplicationSection, L"Restart Exit Codes");
     settings.m_appUserModelId = Lookup(file, kApplicationSection, L"App User Model ID");
 

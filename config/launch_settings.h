@@ -84,9 +84,12 @@ struct SLaunchSettings
     std::wstring m_classPath;
     bool m_bEmbeddedJar = false;
     std::wstring m_vmParameters;
+    // The value was wholly quoted in the file (the profile reader removed those quotes).
+    bool m_bVmParametersQuoted = false;
     std::wstring m_outputFile;
     std::wstring m_errorFile;
     std::wstring m_cmd;
+    bool m_bCmdQuoted = false;
     // "Restart Exit Codes", as written.
     std::wstring m_restartExitCodes;
     std::wstring m_appUserModelId;

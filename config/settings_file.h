@@ -25,6 +25,11 @@ void ReadProfileString(const std::wstring& file, const std::wstring& section,
 void LookupSetting(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                    std::wstring& value);
 
+// Whether the key's value is written in one pair of quotes (" or ') in the section that
+// LookupSetting takes it from, which the profile reader removes.
+bool IsValueWhollyQuoted(const std::wstring& file, const std::wstring& section,
+                         const std::wstring& key);
+
 // The yes-test of the settings: the whole value is "Yes" in any case of A to Z.
 bool IsYesValue(const std::wstring& value);
 

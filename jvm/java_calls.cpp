@@ -4,18 +4,20 @@
 #include <cstring>
 
 jint CreateJavaVm(PfnCreateJavaVM pfnCreateJavaVM, const CVmOptionList& options, JavaVM** ppVm,
-                  JNIEnv** ppEnv, void(JNICALL* pfnExitHook)(jint))
+                  JNIEnv** ppEnv, void(JNICALL* pfnExitHook)(jint), PfnPrintHook pfnPrintHook)
 {
-    // The option strings stay where the list keeps them; only the array is temporary.
-    std::vector<JavaVMOption> vmOptions(options.Count() + (pfnExitHook != nullptr ? 1 : 0));
-    for (size_t i = 0; i < options.Count(); ++i)
-    {
-        vmOptions[i].optionString = const_cast<char*>(options.At(i).c_str());
-        vmOptions[i].extraInfo = nullptr;
-    }
+    // The hooks travel as the extra information of options of their names, first: the VM
+    // takes its options in order, and one that it refuses is told through the print hook.
     static char s_exitOption[] = "exit";
+    static char s_printOption[] = "vfprintf";
+    std::vector<JavaVMOption> vmOptions;
+    if (pfnPrintHook != nullptr)
+        vmOptions.push_back({s_printOption, reinterpret_cast<void*>(pfnPrintHook)});
     if (pfnExitHook != nullptr)
-        vmOptions.back() = {s_exitOption, reinterpret_cast<void*>(pfnExitHook)};
+        vmOptions.push_back({s_exitOption, reinterpret_cast<void*>(pfnExitHook)});
+    // The option strings stay where the list keeps them; only the array is temporary.
+    for (size_t i = 0; i < options.Count(); ++i)
+        vmOptions.push_back({const_cast<char*>(options.At(i).c_str()), nullptr});
     JavaVMInitArgs initArgs;
     std::memset(&initArgs, 0, sizeof(initArgs));
     initArgs.version = JNI_VERSION_1_2;

@@ -7,14 +7,21 @@
 #include "jvm/jvm_entries.h"
 #include "base/vm_option_list.h"
 
+#include <cstdarg>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+// The VM's "vfprintf" hook: everything the VM prints goes through it instead.
+typedef jint(JNICALL* PfnPrintHook)(FILE* pStream, const char* pFormat, va_list arguments);
+
 // Creates the VM with the options in list order (JNI 1.2, unrecognised options refused), and
-// with the VM's "exit" hook when one is given: it is called with the code of System.exit.
-// Returns the Invocation API's result; on 0 both pointers are set.
+// with the VM's "exit" hook when one is given: it is called with the code of System.exit; and
+// its "vfprintf" hook when one is given. Returns the Invocation API's result; on 0 both
+// pointers are set.
 jint CreateJavaVm(PfnCreateJavaVM pfnCreateJavaVM, const CVmOptionList& options, JavaVM** ppVm,
-                  JNIEnv** ppEnv, void(JNICALL* pfnExitHook)(jint) = nullptr);
+                  JNIEnv** ppEnv, void(JNICALL* pfnExitHook)(jint) = nullptr,
+                  PfnPrintHook pfnPrintHook = nullptr);
 
 // A new Java string made through the char[] constructor; null on failure (the VM's
 // exception, if it raised one, stays pending). The result is the only local reference left.

@@ -6,6 +6,7 @@
 #include "base/unique_handle.h"
 #include "jvm/java_calls.h"
 #include "jvm/java_text.h"
+#include "jvm/vm_printout.h"
 #include "report/error_report.h"
 #include "report/launch_trace.h"
 #include "report/message_ids.h"
@@ -147,12 +148,16 @@ bool CJavaVm::CreateJvm()
 {
     const CTraceStep step(L"VM creation");
     g_pVmLog = &m_pStart->m_classData.m_vmLog;
-    const jint result = CreateJavaVm(m_entries.m_pfnCreateJavaVM, m_pStart->m_vmOptions, &m_pJavaVM,
-                                     &m_pJniEnv, IsTracing() ? &TraceJavaExit : nullptr);
+    StartKeepingVmPrintout();
+    const jint result =
+        CreateJavaVm(m_entries.m_pfnCreateJavaVM, m_pStart->m_vmOptions, &m_pJavaVM, &m_pJniEnv,
+                     IsTracing() ? &TraceJavaExit : nullptr, VmPrintHook());
+    const std::wstring printout = StopKeepingVmPrintout();
     if (result != JNI_OK)
     {
+        // What the VM said is the reason; the result's meaning when it said nothing.
         m_reporter.Report(IDS_JNI_EXCEPTION, LoadText(IDS_CREATE_JAVA_VM_FAILED),
-                          CreationFailureReason(result));
+                          !printout.empty() ? printout : CreationFailureReason(result));
         return false;
     }
     RedirectStreams();

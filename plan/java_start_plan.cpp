@@ -4,6 +4,7 @@
 #include "base/path_pieces.h"
 #include "base/text.h"
 #include "plan/java_start_plan.h"
+#include "plan/option_tokens.h"
 #include "plan/plan_class_data.h"
 #include "plan/vm_options.h"
 #include "report/message_ids.h"
@@ -12,11 +13,14 @@
 
 namespace
 {
-// Whether both settings name one file: the same text, ignoring case.
-bool NameTheSameFile(const std::wstring& first, const std::wstring& second)
+// Whether both settings name one file: the same whole path, ignoring case, however each is
+// written (relative, with "." or "..").
+bool NameTheSameFile(const CMachineView& machine, const std::wstring& first,
+                     const std::wstring& second)
 {
-    return !first.empty() &&
-           CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
+    return !first.empty() && !second.empty() &&
+           CompareStringOrdinal(machine.FullPath(first).c_str(), -1,
+                                machine.FullPath(second).c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 // The settings that admit IBM VMs have always left the end of the process to the Java program:
@@ -50,7 +54,8 @@ void PlanJavaStart(const SPlanInput& input, const CPlannedEnvironment& environme
     }
     const SOptionContext context = {&machine, &environment, FolderWithBackslash(input.m_modulePath),
                                     &plan.m_javaReasons};
-    SVmParameters parameters = ReadVmParameters(settings.m_vmParameters, context);
+    SVmParameters parameters =
+        ReadVmParameters(settings.m_vmParameters, settings.m_bVmParametersQuoted, context);
     if (parameters.m_failure.IsSet())
     {
         plan.m_javaFailure = parameters.m_failure;
@@ -72,14 +77,20 @@ void PlanJavaStart(const SPlanInput& input, const CPlannedEnvironment& environme
     SRedirection& redirection = java.m_redirection;
     redirection.m_outputFile = environment.Expand(settings.m_outputFile);
     redirection.m_errorFile = environment.Expand(settings.m_errorFile);
-    redirection.m_bOneFile = NameTheSameFile(redirection.m_outputFile, redirection.m_errorFile);
+    redirection.m_bOneFile =
+        NameTheSameFile(machine, redirection.m_outputFile, redirection.m_errorFile);
 
     java.m_mainArguments = *input.m_pArguments;
-    CArgumentList extra;
-    SplitArguments(environment.Expand(settings.m_cmd), extra);
-    for (size_t i = 0; i < extra.Count(); ++i)
+    const std::wstring cmd = environment.Expand(settings.m_cmd);
+    CArgumentList split;
+    SplitArguments(cmd, split);
+    std::vector<std::wstring> extra;
+    for (size_t i = 0; i < split.Count(); ++i)
+        extra.push_back(split.At(i));
+    KeepQuotedValueWhole(cmd, settings.m_bCmdQuoted, extra);
+    for (const std::wstring& argument : extra)
     {
-        if (!extra.At(i).empty())
-            java.m_mainArguments.Append(extra.At(i));
+        if (!argument.empty())
+            java.m_mainArguments.Append(argument);
     }
 }

@@ -150,3 +150,18 @@ std::vector<std::wstring> SplitOptionFileText(const std::wstring& text)
         tokens.push_back(option + unquoted);
     return tokens;
 }
+
+void KeepQuotedValueWhole(const std::wstring& value, bool bWhollyQuoted,
+                          std::vector<std::wstring>& tokens)
+{
+    if (!bWhollyQuoted || tokens.size() < 2)
+        return;
+    for (const std::wstring& token : tokens)
+    {
+        if (token.empty() || (token[0] != L'-' && token[0] != L'@'))
+        {
+            tokens.assign(1, value);
+            return;
+        }
+    }
+}

@@ -19,4 +19,11 @@ std::vector<std::wstring> SplitVmParameterText(const std::wstring& text);
 // LF; a quote left open ends at the line end.
 std::vector<std::wstring> SplitOptionFileText(const std::wstring& text);
 
+// A token list ("Virtual Machine Parameters", "Cmd") whose value was wholly quoted in the
+// settings file lost those quotes to the profile reader: when its pieces are not all options
+// ("-...") or option files ("@..."), the quotes held one token with blanks, which it becomes
+// again. A wholly quoted list of options stays as it was split.
+void KeepQuotedValueWhole(const std::wstring& value, bool bWhollyQuoted,
+                          std::vector<std::wstring>& tokens);
+
 #endif

@@ -12,8 +12,8 @@ namespace
 {
 // Files may name files, but not without end (a file that names itself).
 const int kMaxOptionFileDepth = 8;
-// An option file is a few lines: one of more than a megabyte is no option file.
-const size_t kMaxOptionFileBytes = 1 << 20;
+// java reads option files of any size; past this one is taken for a wrong file.
+const size_t kMaxOptionFileBytes = 64 << 20;
 
 void AppendClassPathEntry(std::wstring& classPath, const CMachineView& machine,
                           const std::wstring& entry)
@@ -47,17 +47,18 @@ const wchar_t* JoinedOptionName(const std::wstring& token)
     return nullptr;
 }
 
-// The text of an option file (UTF-8, with or without its byte-order mark); false when it
-// cannot be read.
-bool ReadOptionFile(const CMachineView& machine, const std::wstring& path, std::wstring& text)
+// The text of an option file (UTF-8, with or without its byte-order mark); a failure when it
+// cannot be read or is too large.
+SMessage ReadOptionFile(const CMachineView& machine, const std::wstring& path, std::wstring& text)
 {
     std::string bytes;
-    if (!machine.ReadFileStart(path, kMaxOptionFileBytes + 1, bytes) ||
-        bytes.size() > kMaxOptionFileBytes)
-        return false;
+    if (!machine.ReadFileStart(path, kMaxOptionFileBytes + 1, bytes))
+        return {IDS_OPTION_FILE_UNREADABLE, {path}};
+    if (bytes.size() > kMaxOptionFileBytes)
+        return {IDS_OPTION_FILE_TOO_LARGE, {path}};
     const size_t skip = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     text = FromUtf8(bytes.substr(skip));
-    return true;
+    return SMessage();
 }
 
 // Replaces each "@path" token by the options of that file, which may name files in turn.
@@ -67,21 +68,25 @@ bool ExpandOptionFiles(std::vector<std::wstring>& tokens, const SOptionContext& 
     std::vector<std::wstring> expanded;
     for (const std::wstring& token : tokens)
     {
-        if (token.size() < 2 || token[0] != L'@')
+        if (token.empty() || token[0] != L'@')
         {
             expanded.push_back(token);
             continue;
+        }
+        if (token.size() == 1)
+        {
+            failure = {IDS_OPTION_FILE_NO_NAME, {}};
+            return false;
         }
         // Named as the options inside it are written: %NAME% stands for a variable.
         std::wstring path = context.m_pEnvironment->Expand(token.substr(1));
         if (!HasRoot(path))
             path = context.m_moduleFolder + path;
         std::wstring text;
-        if (depth >= kMaxOptionFileDepth || !ReadOptionFile(*context.m_pMachine, path, text))
-        {
-            failure = {IDS_OPTION_FILE_UNREADABLE, {path}};
+        failure = depth < kMaxOptionFileDepth ? ReadOptionFile(*context.m_pMachine, path, text)
+                                              : SMessage{IDS_OPTION_FILE_UNREADABLE, {path}};
+        if (failure.IsSet())
             return false;
-        }
         std::vector<std::wstring> inner = SplitOptionFileText(text);
         if (context.m_pExplanation->IsWanted())
         {
@@ -131,10 +136,12 @@ std::wstring BuildClassPath(const SLaunchSettings& settings, const std::wstring&
     return classPath;
 }
 
-SVmParameters ReadVmParameters(const std::wstring& text, const SOptionContext& context)
+SVmParameters ReadVmParameters(const std::wstring& text, bool bWhollyQuoted,
+                               const SOptionContext& context)
 {
     SVmParameters parameters;
     std::vector<std::wstring> tokens = SplitVmParameterText(text);
+    KeepQuotedValueWhole(text, bWhollyQuoted, tokens);
     if (!ExpandOptionFiles(tokens, context, 0, parameters.m_failure))
         return parameters;
     for (size_t i = 0; i < tokens.size(); ++i)

@@ -40,6 +40,8 @@ struct SOptionContext
 // The options of "Virtual Machine Parameters": option files (@path) read in their place,
 // spaced module options joined into the one-token form the VM knows, memory percentages
 // resolved.
-SVmParameters ReadVmParameters(const std::wstring& text, const SOptionContext& context);
+// bWhollyQuoted: the settings file wrote the value in quotes (see KeepQuotedValueWhole).
+SVmParameters ReadVmParameters(const std::wstring& text, bool bWhollyQuoted,
+                               const SOptionContext& context);
 
 #endif

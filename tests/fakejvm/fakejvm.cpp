@@ -364,6 +364,10 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** ppVm, void** ppEnv, 
             g_vm.pfnExitHook = reinterpret_cast<void(JNICALL*)(jint)>(option.extraInfo);
             continue;
         }
+        // "vfprintf" carries the hook that the VM prints through; the stand-in prints nothing.
+        if (option.optionString != nullptr && strcmp(option.optionString, "vfprintf") == 0 &&
+            option.extraInfo != nullptr)
+            continue;
         if (option.optionString == nullptr || option.extraInfo != nullptr)
             Fail("JNI_CreateJavaVM: option without text or with extra info");
         options.push_back(option.optionString);

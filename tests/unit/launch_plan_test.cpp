@@ -301,6 +301,23 @@ const SPlanRow kStartRows[] = {
      L"arguments: one | two three | --mode | C:\\Rt\noutput: C:\\Rt\\log.txt\n"
      L"error: C:\\RT\\LOG.TXT\none file: yes\nprocess end: launcher\nask after exception: no",
      L"one \"two three\""},
+    {"a_wholly_quoted_value_with_a_blank_in_an_option_stays_one_token",
+     "JRE Path=C:\\Rt\nVirtual Machine Parameters=\"-Dp=a b\"\n[Class Path]\nClass Path=C:\\a.jar\n"
+     "[Application]\nCmd='--name=x y'\n",
+     L"file C:\\Rt\\bin\\client\\jvm.dll", L"options: 2\noption 2: -Dp=a b\narguments: --name=x y"},
+    {"a_wholly_quoted_list_of_options_splits_as_before",
+     "JRE Path=C:\\Rt\nVirtual Machine Parameters=\"-Xmx512m -Dx=y\"\n[Class Path]\nClass "
+     "Path=C:\\a.jar\n[Application]\nCmd=\"--a --b\"\n",
+     L"file C:\\Rt\\bin\\client\\jvm.dll",
+     L"options: 3\noption 2: -Xmx512m\noption 3: -Dx=y\narguments: --a | --b"},
+    {"one_file_for_both_streams_however_each_is_written",
+     "JRE Path=C:\\Rt\n[Application]\nOutput File=C:\\Work\\logs\\both.txt\n"
+     "Error File=logs\\sub\\..\\.\\BOTH.TXT\n[Class Path]\nClass Path=C:\\a.jar\n",
+     L"file C:\\Rt\\bin\\client\\jvm.dll", L"one file: yes"},
+    {"an_option_file_without_a_name_is_a_failure",
+     "JRE Path=C:\\Rt\nVirtual Machine Parameters=-Da @\n[Class Path]\nClass Path=C:\\a.jar\n",
+     L"file C:\\Rt\\bin\\client\\jvm.dll",
+     L"failure: An option file is named with @ alone, without its name."},
     {"ibm_vms_leave_the_end_of_the_process_to_the_java_program",
      "JRE Path=C:\\Rt\nVM Provider=favor_ibm\n[Application]\nFailure Check=Yes\n"
      "[Class Path]\nClass Path=C:\\a.jar\n",

@@ -224,6 +224,14 @@ bool CTableMachine::ReadImageMachine(const std::wstring& path, unsigned short& m
     return true;
 }
 
+std::wstring CTableMachine::FullPath(const std::wstring& path) const
+{
+    // The working folder is C:\Work; an absolute path is resolved by its text alone.
+    const std::wstring whole = HasRoot(path) ? path : L"C:\\Work\\" + path;
+    wchar_t buffer[MAX_PATH * 4] = L"";
+    return GetFullPathNameW(whole.c_str(), MAX_PATH * 4, buffer, nullptr) != 0 ? buffer : whole;
+}
+
 std::wstring CTableMachine::ShortPath(const std::wstring& path) const
 {
     const auto found = m_shortPaths.find(Lower(path));

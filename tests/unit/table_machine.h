@@ -9,6 +9,7 @@
 //   short PATH = SHORT        the short form of a path
 //   time PATH N               a file's last write (else 0; its size is its text's)
 //   version PATH A.B.C.D      a file's version resource
+// The working folder is C:\Work.
 #ifndef JVMHOST_TABLE_MACHINE_H
 #define JVMHOST_TABLE_MACHINE_H
 
@@ -31,6 +32,7 @@ public:
     bool ReadFileStamp(const std::wstring& path, SFileStamp& stamp) const override;
     bool ReadFileVersion(const std::wstring& path, int (&parts)[4]) const override;
     bool ReadImageMachine(const std::wstring& path, unsigned short& machine) const override;
+    std::wstring FullPath(const std::wstring& path) const override;
     std::wstring ShortPath(const std::wstring& path) const override;
     bool ReadSubkeyNames(ERegistryRoot root, ERegistryView view, const std::wstring& key,
                          std::vector<std::wstring>& names) const override;

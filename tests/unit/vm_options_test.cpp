@@ -18,7 +18,7 @@ SVmParameters ReadOnThisMachine(const std::wstring& text)
     std::vector<SEnvironmentVariable> planned;
     const CPlannedEnvironment environment(kMachine, planned);
     CExplanation explanation;
-    return ReadVmParameters(text, {&kMachine, &environment, L"", &explanation});
+    return ReadVmParameters(text, false, {&kMachine, &environment, L"", &explanation});
 }
 
 std::vector<std::wstring> Tokens(const std::wstring& text)
