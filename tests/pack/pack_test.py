@@ -292,14 +292,25 @@ def bad_input_is_refused_and_nothing_written(folder, build, prefix):
     description = os.path.join(source, "hello.pack")
     make_keystore(source)
     sign = "Sign Keystore = code.p12\nSign Alias = code\nSign Password File = "
-    for change, message in (
+    damaged = bytearray(png(16, (1, 2, 3)))
+    damaged[-5] ^= 0xFF
+    with open(os.path.join(source, "damaged.png"), "wb") as f:
+        f.write(damaged)
+    with open(os.path.join(launchers, "jvmhost.exe"), "rb") as f:
+        windows = f.read()
+    with open(os.path.join(launchers, "macstub"), "rb") as f:
+        macstub = f.read()
+    # Each row: the description's change, the message, and launchers put in their place (None:
+    # taken away) for that row.
+    for change, message, *swap in (
             (("Icon = hello.ico", "Icon = probes.jar"),
              f"The icon {source}/probes.jar is not a Windows icon (.ico) or a PNG"),
             (("Version = 1.2.0.7", "Version = 1.2.3"),
              "Version 1.2.3 is not four numbers from 0 to 65535, such as 1.2.0.7"),
             (("Name = Hello World", "Name = Hello/World"),
              "Name Hello/World cannot be a file name: it must not hold < > : \" / \\ | ? * or"
-             " control characters, end with a dot or a blank, or be a device name such as CON"),
+             " control characters, end with a dot or a blank, or be a device name such as CON"
+             " (with an extension too: CON.txt)"),
             (("Jars = ", "Windows Runtime = empty\nJars = "),
              f"Windows Runtime {source}/empty holds no bin\\server\\jvm.dll: name the folder of"
              " a Windows Java runtime"),
@@ -316,21 +327,69 @@ def bad_input_is_refused_and_nothing_written(folder, build, prefix):
             (("Console = also", "Console = maybe"), "Console is maybe, not yes, no or also"),
             (("Console = also", "App User Model ID = Hello World"),
              "App User Model ID Hello World must have at most 128 characters and no blanks"),
-            (("Jars = probes.jar", "Jars = probes.jar"),
-             f"The launcher {launchers}/jvmhost32.exe cannot be read (name the release's folder"
-             " with --launchers)")):
+            (("Name = Hello World", "Name = con.txt"),
+             "Name con.txt cannot be a file name: it must not hold < > : \" / \\ | ? * or control"
+             " characters, end with a dot or a blank, or be a device name such as CON (with an"
+             " extension too: CON.txt)"),
+            (("Minimum Version = 17", "Minimum Version = abc"),
+             "Minimum Version abc is not a Java version such as 17, 1.8 or 1.6.0_45"),
+            (("Main Class = probe.Report", "Main Class = a b;c"),
+             "Main Class a b;c is not a Java class name such as com.example.hello.Main"),
+            (("Minimum Version = 17", "Minimum Version = 17\nminimum version = 11"),
+             f"{description} line 12: minimum version is given on line 11 already"),
+            (("Jars = probes.jar", "Jars = probes.jar probes.jar"), "Jars: probes.jar is named twice"),
+            (("Description = Hello, the example application", "Description = " + "x" * 40000),
+             "Description has 40000 characters; the version information holds at most 4000"),
+            (("Icon = hello.ico", "Icon = damaged.png"),
+             f"The icon {source}/damaged.png is a damaged PNG: a chunk's checksum is wrong"),
+            (("Icon = hello.ico", "Icon = missing.ico"),
+             f"The icon {source}/missing.ico cannot be read: it is not there"),
+            (("Jars = ", "macOS Runtime = ..\nJars = "),
+             f"The runtime {source}/.. holds the output folder {output}: name an output folder"
+             " outside it"),
+            (("", ""), f"{launchers}/jvmhost32.exe is a 64-bit executable; this launcher must be"
+             " 32-bit", {"jvmhost32.exe": windows}),
+            (("", ""), f"{launchers}/macstub is not a macOS executable (a Mach-O file), or is cut"
+             " short", {"macstub": macstub[:1000]}),
+            (("", ""), f"The launcher {launchers}/jvmhost32.exe cannot be read (name the release's"
+             " folder with --launchers)", {"jvmhost32.exe": None})):
         with open(description, "w", encoding="utf-8") as f:
             f.write(DESCRIPTION.replace(*change))
-        companion = os.path.join(launchers, "jvmhost32.exe")
-        if "launcher" in message:
-            os.rename(companion, companion + ".away")
+        kept = {}
+        for name, replacement in (swap[0] if swap else {}).items():
+            path = os.path.join(launchers, name)
+            with open(path, "rb") as f:
+                kept[path] = f.read()
+            os.remove(path)
+            if replacement is not None:
+                with open(path, "wb") as f:
+                    f.write(replacement)
         status, err = pack(build, source, launchers, output)
+        for path, data in kept.items():
+            with open(path, "wb") as f:
+                f.write(data)
         # The keystore's own reason follows its message in brackets.
         said = err.startswith(f"jvmhost-pack: {message} (") if "keystore" in message else (
             err == f"jvmhost-pack: {message}\n")
         expect(status == 1 and said, f"the message for {change[1]}", err)
         expect(contents(output) == {"Hello World.exe": b"an older build"},
                "the output folder stays as it was", sorted(contents(output)))
+    # A folder of the user's where an output file goes; an output folder that is a file.
+    with open(description, "w", encoding="utf-8") as f:
+        f.write(DESCRIPTION)
+    in_the_way = os.path.join(output, "Hello World-1.2.0.7-macos.zip")
+    os.makedirs(in_the_way)
+    with open(os.path.join(in_the_way, "mine.txt"), "w") as f:
+        f.write("mine")
+    for target, message in ((output, f"{in_the_way} is a folder where the pack writes a file:"
+                                     " move it away"),
+                            (os.path.join(output, "Hello World.exe"),
+                             f"The output folder {output}/Hello World.exe is a file")):
+        status, err = pack(build, source, launchers, target)
+        expect(status == 1 and err == f"jvmhost-pack: {message}\n", f"the message: {message}", err)
+    expect(contents(output) == {"Hello World.exe": b"an older build",
+                                os.path.join("Hello World-1.2.0.7-macos.zip", "mine.txt"): b"mine"},
+           "the folder in the way stays", sorted(contents(output)))
 
 
 @case

@@ -8,6 +8,7 @@ import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
+import java.util.HashMap;
 import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Locale;
@@ -25,6 +26,8 @@ public final class Description
         "Long Path Aware", "Supported OS");
     private static final Set<String> KEYS = Set.copyOf(
         KEY_NAMES.stream().map(key -> key.toLowerCase(Locale.ROOT)).toList());
+    /** The longest Company, Copyright or Description, in UTF-16 code units. */
+    private static final int MAX_VERSION_TEXT = 4000;
     private static final Set<String> RESERVED_NAMES = Set.of(
         "CON", "PRN", "AUX", "NUL", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8",
         "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9");
@@ -78,20 +81,25 @@ public final class Description
         if (!displayVersion.matches("[A-Za-z0-9._+-]+"))
             throw new PackFailure("Display Version " + displayVersion + " may hold letters, digits"
                                   + " and . _ + - only");
-        company = values.getOrDefault("company", "");
-        copyright = values.getOrDefault("copyright", "");
-        description = values.getOrDefault("description", name);
+        company = versionText(values, "Company", "");
+        copyright = versionText(values, "Copyright", "");
+        description = versionText(values, "Description", name);
         identifier = required(values, "Identifier");
         if (!identifier.matches("[A-Za-z0-9][A-Za-z0-9.-]*"))
             throw new PackFailure("Identifier " + identifier +
                                   " is not a reverse-DNS name such as com.example.hello");
         icon = path(values, "icon");
         mainClass = required(values, "Main Class");
+        // As the launcher's FindClass and macOS's java take it: a binary name.
+        String part = "\\p{javaJavaIdentifierStart}\\p{javaJavaIdentifierPart}*";
+        if (!mainClass.matches(part + "(\\." + part + ")*"))
+            throw new PackFailure("Main Class " + mainClass + " is not a Java class name such as"
+                                  + " com.example.hello.Main");
         this.jars = jars != null ? List.copyOf(jars) : jarsOf(required(values, "Jars"));
         if (this.jars.isEmpty())
             throw new PackFailure("The description has no Jars");
-        minimumVersion = values.getOrDefault("minimum version", "");
-        maximumVersion = values.getOrDefault("maximum version", "");
+        minimumVersion = javaVersion(values, "Minimum Version");
+        maximumVersion = javaVersion(values, "Maximum Version");
         vmOptions = values.getOrDefault("vm options", "");
         modernRuntimes = choice(values, "Modern Runtimes");
         classDataSharing = choice(values, "Class Data Sharing");
@@ -141,8 +149,11 @@ public final class Description
     private List<Jar> jarsOf(String text) throws PackFailure
     {
         List<Jar> found = new ArrayList<>();
+        Set<String> named = new java.util.HashSet<>();
         for (String jar : text.split("\\s+"))
         {
+            if (!named.add(jar))
+                throw new PackFailure("Jars: " + jar + " is named twice");
             if (jar.startsWith("/") || jar.contains("\\") || jar.contains(".."))
                 throw new PackFailure("Jars: " + jar +
                                       " is not a path below the description's folder"
@@ -170,9 +181,11 @@ public final class Description
         }
         catch (IOException e)
         {
-            throw new PackFailure("The description " + file + " cannot be read: " + e.getMessage());
+            throw new PackFailure("The description " + file + " cannot be read: " +
+                                  PackFailure.reason(e));
         }
         Map<String, String> values = new LinkedHashMap<>();
+        Map<String, Integer> lineOfKey = new HashMap<>();
         int number = 0;
         for (String line : lines)
         {
@@ -188,9 +201,28 @@ public final class Description
             if (!KEYS.contains(key))
                 throw new PackFailure(file + " line " + number + ": " + text +
                                       " is not one of the description's keys");
+            if (lineOfKey.containsKey(key))
+                throw new PackFailure(file + " line " + number + ": " +
+                                      text.substring(0, equals).strip() + " is given on line " +
+                                      lineOfKey.get(key) + " already");
+            lineOfKey.put(key, number);
             values.put(key, text.substring(equals + 1).strip());
         }
         return new Description(file.toAbsolutePath().getParent(), values, null);
+    }
+
+    /**
+     * A text of the version information, whose lengths are 16-bit counts of bytes: each text is
+     * kept well within them, so that all of them together fit the resource too.
+     */
+    private static String versionText(Map<String, String> values, String key, String otherwise)
+        throws PackFailure
+    {
+        String value = values.getOrDefault(key.toLowerCase(Locale.ROOT), otherwise);
+        if (value.length() > MAX_VERSION_TEXT)
+            throw new PackFailure(key + " has " + value.length() + " characters; the version"
+                                  + " information holds at most " + MAX_VERSION_TEXT);
+        return value;
     }
 
     /** The version as "1.2.0.7". */
@@ -204,6 +236,29 @@ public final class Description
         String value = values.getOrDefault(key.toLowerCase(Locale.ROOT), "");
         if (value.isEmpty())
             throw new PackFailure("The description has no " + key);
+        return value;
+    }
+
+    /**
+     * A Java version as the launcher reads it: up to four numbers of digits with anything
+     * between them ("1.8", "17", "1.6.0_45"), or "any"; empty when not given.
+     */
+    private static String javaVersion(Map<String, String> values, String key) throws PackFailure
+    {
+        String value = values.getOrDefault(key.toLowerCase(Locale.ROOT), "");
+        if (value.isEmpty() || value.equals("any"))
+            return value;
+        java.util.regex.Matcher numbers = java.util.regex.Pattern.compile("[0-9]+").matcher(value);
+        int count = 0;
+        while (numbers.find())
+        {
+            ++count;
+            if (numbers.group().length() > 9)
+                count = 5;
+        }
+        if (count == 0 || count > 4 || !Character.isDigit(value.charAt(0)))
+            throw new PackFailure(key + " " + value + " is not a Java version such as 17, 1.8 or"
+                                  + " 1.6.0_45");
         return value;
     }
 
@@ -258,12 +313,13 @@ public final class Description
     private static void checkFileName(String name) throws PackFailure
     {
         boolean valid = !name.endsWith(".") && !name.endsWith(" ") && name.length() <= 200 &&
-                        !RESERVED_NAMES.contains(name.toUpperCase(Locale.ROOT));
+                        !RESERVED_NAMES.contains(name.split("\\.", 2)[0].strip().toUpperCase(Locale.ROOT));
         for (char c : name.toCharArray())
             valid &= c >= 0x20 && "<>:\"/\\|?*".indexOf(c) < 0;
         if (!valid)
             throw new PackFailure("Name " + name + " cannot be a file name: it must not hold"
                                   + " < > : \" / \\ | ? * or control characters, end with a dot or"
-                                  + " a blank, or be a device name such as CON");
+                                  + " a blank, or be a device name such as CON (with an extension"
+                                  + " too: CON.txt)");
     }
 }

@@ -50,7 +50,7 @@ final class IconFile
         }
         catch (IOException e)
         {
-            throw new PackFailure("The icon " + file + " cannot be read: " + e.getMessage());
+            throw new PackFailure("The icon " + file + " cannot be read: " + PackFailure.reason(e));
         }
         return read(file.toString(), bytes);
     }
@@ -102,9 +102,12 @@ final class IconFile
 
     private static IconFile fromPng(String file, byte[] bytes) throws PackFailure
     {
+        if (!hasRightChecksums(bytes))
+            throw new PackFailure("The icon " + file + " is a damaged PNG: a chunk's checksum is"
+                                  + " wrong");
         BufferedImage source = decodePng(bytes);
         if (source == null)
-            throw new PackFailure("The icon " + file + " is not a Windows icon (.ico) or a PNG");
+            throw new PackFailure("The icon " + file + " is a PNG that cannot be decoded");
         List<Image> images = new ArrayList<>();
         for (int size : SIZES_FROM_PNG)
             images.add(
@@ -124,8 +127,8 @@ final class IconFile
                 best = decoded;
         }
         if (best == null)
-            throw new PackFailure("The icon has no image of 24 or 32 bits or PNG to draw the macOS"
-                                  + " icon from");
+            throw new PackFailure("The icon has no image that can be decoded (a PNG, or a bitmap"
+                                  + " of 24 or 32 bits per pixel) to draw the macOS icon from");
         return scaled(best, size);
     }
 
@@ -147,6 +150,26 @@ final class IconFile
     {
         return bytes.length >= 8 && (bytes[0] & 0xFF) == 0x89 && bytes[1] == 'P' &&
             bytes[2] == 'N' && bytes[3] == 'G';
+    }
+
+    /** Whether every chunk of the PNG is whole and carries the CRC-32 of its type and data. */
+    private static boolean hasRightChecksums(byte[] bytes)
+    {
+        ByteBuffer in = ByteBuffer.wrap(bytes);
+        for (int chunk = 8; chunk < bytes.length;)
+        {
+            if (chunk + 12 > bytes.length)
+                return false;
+            long length = Integer.toUnsignedLong(in.getInt(chunk));
+            if (chunk + 12 + length > bytes.length)
+                return false;
+            java.util.zip.CRC32 crc = new java.util.zip.CRC32();
+            crc.update(bytes, chunk + 4, (int)length + 4);
+            if (crc.getValue() != Integer.toUnsignedLong(in.getInt(chunk + 8 + (int)length)))
+                return false;
+            chunk += 12 + (int)length;
+        }
+        return true;
     }
 
     private static BufferedImage decodePng(byte[] bytes)

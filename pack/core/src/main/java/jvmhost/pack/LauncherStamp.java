@@ -15,10 +15,16 @@ final class LauncherStamp
 
     private LauncherStamp() {}
 
-    static byte[] stamp(String launcherName, byte[] launcher, Description description,
-                        IconFile icon, String fileName) throws PackFailure
+    static byte[] stamp(String launcherName, byte[] launcher, boolean is64Bit,
+                        Description description, IconFile icon, String fileName)
+        throws PackFailure
     {
         PeImage image = PeImage.read(launcherName, launcher);
+        // A launcher of the other width in this place would not take the runtimes it is for.
+        if (image.is64Bit() != is64Bit)
+            throw new PackFailure(launcherName + " is a " + (image.is64Bit() ? "64" : "32") +
+                                  "-bit executable; this launcher must be " +
+                                  (is64Bit ? "64" : "32") + "-bit");
         ResourceTable table = image.resources();
         int language = table.languageOf(ResourceTable.RT_VERSION);
         table.removeType(ResourceTable.RT_ICON);

@@ -10,6 +10,34 @@ final class MacBundle
 {
     private MacBundle() {}
 
+    /**
+     * Refuses a macstub that is no macOS executable, or one cut short: a universal file whose
+     * slices lie within it, or a single 64-bit Mach-O whose load commands do.
+     */
+    static void checkMacstub(String name, byte[] bytes) throws PackFailure
+    {
+        java.nio.ByteBuffer big = java.nio.ByteBuffer.wrap(bytes);
+        java.nio.ByteBuffer little =
+            java.nio.ByteBuffer.wrap(bytes).order(java.nio.ByteOrder.LITTLE_ENDIAN);
+        boolean whole = false;
+        if (bytes.length >= 8 && big.getInt(0) == 0xCAFEBABE)
+        {
+            long count = Integer.toUnsignedLong(big.getInt(4));
+            whole = count > 0 && 8 + 20 * count <= bytes.length;
+            for (int i = 0; whole && i < count; ++i)
+            {
+                long offset = Integer.toUnsignedLong(big.getInt(8 + 20 * i + 8));
+                long size = Integer.toUnsignedLong(big.getInt(8 + 20 * i + 12));
+                whole = offset + size <= bytes.length;
+            }
+        }
+        else if (bytes.length >= 32 && little.getInt(0) == 0xFEEDFACF)
+            whole = 32 + Integer.toUnsignedLong(little.getInt(20)) <= bytes.length;
+        if (!whole)
+            throw new PackFailure(name + " is not a macOS executable (a Mach-O file), or is cut"
+                                  + " short");
+    }
+
     /** Lays the bundle out through the outputs, under the folder given ("macos/"). */
     static void build(Description description, byte[] macstub, IconFile icon, Outputs outputs,
                       String folder) throws PackFailure

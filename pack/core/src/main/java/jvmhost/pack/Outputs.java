@@ -11,7 +11,9 @@ import java.nio.file.SimpleFileVisitor;
 import java.nio.file.StandardCopyOption;
 import java.nio.file.attribute.BasicFileAttributes;
 import java.nio.file.attribute.PosixFilePermissions;
+import java.util.ArrayList;
 import java.util.Comparator;
+import java.util.List;
 import java.util.LinkedHashSet;
 import java.util.Set;
 import java.util.stream.Stream;
@@ -26,6 +28,8 @@ final class Outputs implements AutoCloseable
     {
         this.folder = folder;
         staging = folder.resolve(".jvmhost-pack.tmp");
+        if (Files.exists(folder) && !Files.isDirectory(folder))
+            throw new PackFailure("The output folder " + folder + " is a file");
         try
         {
             Files.createDirectories(folder);
@@ -34,7 +38,8 @@ final class Outputs implements AutoCloseable
         }
         catch (IOException e)
         {
-            throw new PackFailure("The output folder " + folder + " cannot be written: " + e);
+            throw new PackFailure("The output folder " + folder + " cannot be written: " +
+                                  PackFailure.reason(e));
         }
     }
 
@@ -61,7 +66,8 @@ final class Outputs implements AutoCloseable
         }
         catch (IOException e)
         {
-            throw new PackFailure(folder.resolve(name) + " cannot be written: " + e);
+            throw new PackFailure(folder.resolve(name) + " cannot be written: " +
+                                  PackFailure.reason(e));
         }
     }
 
@@ -73,7 +79,7 @@ final class Outputs implements AutoCloseable
         }
         catch (IOException e)
         {
-            throw new PackFailure(source + " cannot be copied: " + e);
+            throw new PackFailure(source + " cannot be copied: " + PackFailure.reason(e));
         }
     }
 
@@ -107,27 +113,78 @@ final class Outputs implements AutoCloseable
         }
         catch (IOException e)
         {
-            throw new PackFailure("The runtime " + source + " cannot be copied: " + e);
+            throw new PackFailure("The runtime " + source + " cannot be copied: " +
+                                  PackFailure.reason(e));
         }
     }
 
-    /** Puts every output in place, each replacing what had its name. */
+    /**
+     * Puts every output in place, each replacing what had its name: the previous outputs are
+     * moved aside first, and put back when any new one cannot be put in place, so that a failure
+     * leaves the previous set whole. A folder where an output file goes is refused: it is not
+     * one of the pack's own outputs.
+     */
     void commit() throws PackFailure
     {
-        for (String name : topLevel)
+        refuseFoldersInTheWay();
+        List<String> movedAside = new ArrayList<>();
+        List<String> placed = new ArrayList<>();
+        try
         {
-            Path target = folder.resolve(name);
-            Path old = staging.resolve(".old-" + name);
-            try
+            for (String name : topLevel)
             {
-                if (Files.exists(target, LinkOption.NOFOLLOW_LINKS))
-                    Files.move(target, old);
-                Files.move(staging.resolve(name), target, StandardCopyOption.ATOMIC_MOVE);
+                if (Files.exists(folder.resolve(name), LinkOption.NOFOLLOW_LINKS))
+                {
+                    Files.move(folder.resolve(name), staging.resolve(".old-" + name));
+                    movedAside.add(name);
+                }
             }
-            catch (IOException e)
+            for (String name : topLevel)
             {
-                throw new PackFailure(target + " cannot be put in place: " + e);
+                Files.move(staging.resolve(name), folder.resolve(name),
+                           StandardCopyOption.ATOMIC_MOVE);
+                placed.add(name);
             }
+        }
+        catch (IOException e)
+        {
+            putBack(placed, movedAside);
+            throw new PackFailure("The outputs cannot be put in place in " + folder + ": " +
+                                  PackFailure.reason(e) + "; the previous ones are kept");
+        }
+    }
+
+    private void putBack(List<String> placed, List<String> movedAside)
+    {
+        try
+        {
+            for (String name : placed)
+                Files.move(folder.resolve(name), staging.resolve(name));
+            for (String name : movedAside)
+                Files.move(staging.resolve(".old-" + name), folder.resolve(name));
+        }
+        catch (IOException e)
+        {
+            System.err.println("jvmhost-pack: the previous outputs stay in " + staging + ": " +
+                               PackFailure.reason(e));
+        }
+    }
+
+    private void refuseFoldersInTheWay() throws PackFailure
+    {
+        try (Stream<Path> paths = Files.walk(staging))
+        {
+            for (Path staged : paths.filter(Files::isRegularFile).toList())
+            {
+                Path target = folder.resolve(staging.relativize(staged).toString());
+                if (Files.isDirectory(target, LinkOption.NOFOLLOW_LINKS))
+                    throw new PackFailure(target + " is a folder where the pack writes a file:"
+                                          + " move it away");
+            }
+        }
+        catch (IOException e)
+        {
+            throw new PackFailure(staging + " cannot be read: " + PackFailure.reason(e));
         }
     }
 
@@ -153,7 +210,7 @@ final class Outputs implements AutoCloseable
         }
         catch (IOException e)
         {
-            throw new PackFailure(file.getParent() + " cannot be made: " + e);
+            throw new PackFailure(file.getParent() + " cannot be made: " + PackFailure.reason(e));
         }
         return file;
     }

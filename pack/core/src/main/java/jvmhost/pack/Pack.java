@@ -34,6 +34,16 @@ public final class Pack
             WindowsRuntime.check(description.windowsRuntime, true, "Windows Runtime");
         if (description.windowsRuntime32 != null)
             WindowsRuntime.check(description.windowsRuntime32, false, "Windows Runtime 32");
+        // A runtime that holds the output folder would be copied into itself.
+        Path outputFolder = output.toAbsolutePath().normalize();
+        for (Path runtime : new Path[] {description.windowsRuntime, description.windowsRuntime32,
+                                        description.macosRuntime})
+        {
+            if (runtime != null && outputFolder.startsWith(runtime.toAbsolutePath().normalize()))
+                throw new PackFailure("The runtime " + runtime + " holds the output folder " +
+                                      output + ": name an output folder outside it");
+        }
+        MacBundle.checkMacstub(launchers.name(Launchers.MACSTUB), launchers.macstub);
         CodeSigner signer = CodeSigner.of(description);
         long time = ZipArchive.entryTime();
 
@@ -87,7 +97,8 @@ public final class Pack
                                       : (pairProduct ? launchers.windows32 : launchers.windows);
             String exe = baseName + (pairProduct ? "32.exe" : ".exe");
             outputs.add(folder + exe,
-                        LauncherStamp.stamp(launchers.name(source), launcher, description, icon, exe),
+                        LauncherStamp.stamp(launchers.name(source), launcher, !pairProduct,
+                                            description, icon, exe),
                         true);
             outputs.add(folder + baseName + (pairProduct ? "32.ini" : ".ini"),
                         SettingsFiles.build(description, baseName, pairProduct), false);

@@ -50,7 +50,7 @@ final class WindowsRuntime
         }
         catch (IOException e)
         {
-            throw new PackFailure(file + " cannot be read: " + e.getMessage());
+            throw new PackFailure(file + " cannot be read: " + PackFailure.reason(e));
         }
     }
 
