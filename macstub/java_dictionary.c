@@ -163,9 +163,23 @@ int BuildJavaCommand(CFDictionaryRef java, const char* bundle, int argc, const c
         AppendText(&argument, "-cp", 3);
         AddArgument(command, &argument);
     }
-    if (!AddListKey(command, java, JAVA_KEY("ClassPath"), kJoinedWithColons, bundle) ||
-        !AddListKey(command, java, JAVA_KEY("VMOptions"), kWordsOrItems, bundle))
+    if (!AddListKey(command, java, JAVA_KEY("ClassPath"), kJoinedWithColons, bundle))
         return 0;
+    const int firstOption = command->m_count;
+    if (!AddListKey(command, java, JAVA_KEY("VMOptions"), kWordsOrItems, bundle))
+        return 0;
+    /* java would take any other word for the main class. */
+    for (int i = firstOption; i < command->m_count; ++i)
+    {
+        if (command->m_pArguments[i][0] != '-')
+        {
+            fprintf(stderr,
+                    "ERROR: VMOptions in the Java dictionary of %s/Contents/Info.plist holds %s,"
+                    " which is not an option (they start with -)\n",
+                    bundle, command->m_pArguments[i]);
+            return 0;
+        }
+    }
     CFTypeRef properties = CFDictionaryGetValue(java, CFSTR("Properties"));
     if (properties != 0 && !AddProperties(command, properties, bundle))
     {

@@ -62,12 +62,11 @@ static int FindRuntime(CFDictionaryRef java, const char* bundle, int ownRuntime,
 {
     struct SText wanted = {0, 0, 0};
     struct SVersionRequirement requirement;
-    if (ownRuntime)
-        return 1;
     if (!ReadJavaText(java, JAVA_KEY("JVMVersion"), bundle, &wanted))
         return 0;
+    /* A JVMVersion that cannot be read is refused whichever runtime starts. */
     const int valid = ReadVersionRequirement(TextOf(&wanted), &requirement);
-    const int found = valid && FindInstalledRuntime(&requirement, home);
+    const int found = valid && (ownRuntime || FindInstalledRuntime(&requirement, home));
     if (!valid)
         fprintf(stderr,
                 "ERROR: JVMVersion %s in the Java dictionary of %s/Contents/Info.plist is not "
@@ -118,7 +117,14 @@ static int MacStubMain(int argc, const char** argv)
     const int hasLauncher = launchJavaApplication != 0 && MRJApplicationMainArgs != 0;
     const char* pathProblem = CopyBundlePath(bundle, path);
     const int ownRuntime = pathProblem == 0 && FindBundleRuntime(path, home);
-    if (java != 0 && CFGetTypeID(java) == CFDictionaryGetTypeID() && (ownRuntime || !hasLauncher))
+    /* Neither way can start from a "Java" entry that is a text or a list. */
+    if (java != 0 && CFGetTypeID(java) != CFDictionaryGetTypeID())
+    {
+        fprintf(stderr, "ERROR: \"Java\" in %s/Contents/Info.plist is not a dictionary\n",
+                pathProblem == 0 ? path : "the bundle");
+        return 1;
+    }
+    if (java != 0 && (ownRuntime || !hasLauncher))
         return LaunchOnRuntime(java, pathProblem, path, ownRuntime, home, argc, argv);
     if (!hasLauncher)
     {

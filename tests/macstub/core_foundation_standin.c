@@ -74,10 +74,19 @@ CFDictionaryRef CFBundleGetInfoDictionary(CFBundleRef bundle)
         FILE* stream = fopen(file, "rb");
         if (stream != NULL)
         {
-            char data[65536];
-            const size_t size = fread(data, 1, sizeof(data), stream);
+            /* The whole file, however large. */
+            char* data = NULL;
+            size_t size = 0;
+            for (size_t capacity = 65536;; capacity *= 2)
+            {
+                data = realloc(data, capacity);
+                size += fread(data + size, 1, capacity - size, stream);
+                if (size < capacity)
+                    break;
+            }
             fclose(stream);
             plist_from_memory(data, (uint32_t)size, &bundle->info);
+            free(data);
             if (bundle->info != NULL && plist_get_node_type(bundle->info) != PLIST_DICT)
             {
                 plist_free(bundle->info);

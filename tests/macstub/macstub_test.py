@@ -95,7 +95,9 @@ def bundled_runtime_starts_through_its_libjli(folder, build):
     java = {"MainClass": "macstub.Hello", "ClassPath": "$JAVAROOT/classes",
             "VMOptions": ["-Xmx48m", "-Dmacstub.property=$APP_PACKAGE/a b"],
             "Properties": {"macstub.exit": "5"}, "Arguments": "one  two",
-            "WorkingDirectory": "$APP_PACKAGE/Contents"}
+            "WorkingDirectory": "$APP_PACKAGE/Contents",
+            # A key the stub does not read, which makes Info.plist larger than 64 KB.
+            "Padding": "x" * 70000}
     executable = make_bundle(folder, "My Tool.app", build, java, runtime=True)
     status, out, err = run(executable, folder, "three", "-psn_0_42")
     lines = out.splitlines()
@@ -105,6 +107,23 @@ def bundled_runtime_starts_through_its_libjli(folder, build):
     expect("maxMemory=48" in lines or "maxMemory=47" in lines, "VM options reach the VM", out)
     expect(["arg=one", "arg=two", "arg=three"] == [l for l in lines if l.startswith("arg=")],
            "the dictionary's arguments, then the command line's without -psn_", out)
+
+
+@case
+def bundled_runtime_refuses_what_it_cannot_start(folder, build):
+    plist = f"{folder}/Tool.app/Contents/Info.plist"
+    for java, message in (
+            ("a text", f'ERROR: "Java" in {folder}/Tool.app/Contents/Info.plist is not a dictionary\n'),
+            ({"MainClass": "macstub.Hello", "JVMVersion": "abc"},
+             f"ERROR: JVMVersion abc in the Java dictionary of {plist} is not a version such as"
+             " 17+ or 1.8*\n"),
+            ({"MainClass": "macstub.Hello", "VMOptions": ["-Xmx48m", "Oops"]},
+             f"ERROR: VMOptions in the Java dictionary of {plist} holds Oops, which is not an"
+             " option (they start with -)\n")):
+        executable = make_bundle(folder, "Tool.app", build, java, runtime=True)
+        status, out, err = run(executable, folder)
+        expect((status, err) == (1, message), f"the message for {java}", err)
+        shutil.rmtree(os.path.join(folder, "Tool.app"))
 
 
 @case
