@@ -40,6 +40,7 @@ Main Class = probe.Report
 Jars = probes.jar
 Minimum Version = 17
 Console = also
+VM Options = "-Dprobe.one=a b" "-Dprobe.props=probe.one"
 """
 STRINGS = {"CompanyName": "Example Ltd", "FileDescription": "Hello, the example application",
            "FileVersion": "1.2.0.7", "InternalName": "Hello World",
@@ -192,7 +193,8 @@ def stamped_launchers_hold_the_applications_resources(folder, build, prefix):
     ini = open(os.path.join(output, WINDOWS, "Hello World.ini"), encoding="utf-16").read()
     for line in ("Product Name=Hello World", "Main Class=probe.Report", "Minimum Version=17",
                  "Modern Runtimes=yes", "Class Data Sharing=auto", "Class Path=\\probes.jar",
-                 "App User Model ID=com.example.hello", "Pair Product=Hello World32.exe"):
+                 "App User Model ID=com.example.hello", "Pair Product=Hello World32.exe",
+                 'Virtual Machine Parameters=""-Dprobe.one=a b" "-Dprobe.props=probe.one""'):
         expect(line in ini.splitlines(), f"the settings file has {line}", ini)
     console = open(os.path.join(output, WINDOWS, "Hello World-console.ini"), encoding="utf-16").read()
     expect("Pair Product=Hello World-console32.exe" in console.splitlines(),
@@ -409,6 +411,7 @@ def the_bundle_is_complete_and_runs_its_application(folder, build, prefix):
                "CFBundleVersion": "1.2.0.7", "CFBundlePackageType": "APPL"},
            "the bundle keys", info)
     expect(info["Java"] == {"MainClass": "probe.Report", "ClassPath": ["$JAVAROOT/probes.jar"],
+                            "VMOptions": ["-Dprobe.one=a b", "-Dprobe.props=probe.one"],
                             "JVMVersion": "17+"}, "the Java dictionary", info["Java"])
     with open(os.path.join(bundle, "Resources", "Hello World.icns"), "rb") as f:
         icns = f.read()

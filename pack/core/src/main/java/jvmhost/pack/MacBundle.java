@@ -83,12 +83,57 @@ final class MacBundle
                 .append(ManifestResource.escape("$JAVAROOT/" + jar.target()))
                 .append("</string>\n");
         plist.append("    </array>\n");
+        // A list, one option an item, so that an option with blanks stays one.
         if (!description.vmOptions.isEmpty())
-            text(plist, "    ", "VMOptions", description.vmOptions);
+        {
+            plist.append("    <key>VMOptions</key>\n    <array>\n");
+            for (String option : vmOptionItems(description.vmOptions))
+                plist.append("      <string>")
+                    .append(ManifestResource.escape(option))
+                    .append("</string>\n");
+            plist.append("    </array>\n");
+        }
         if (!description.minimumVersion.isEmpty())
             text(plist, "    ", "JVMVersion", description.minimumVersion + "+");
         plist.append("  </dict>\n</dict>\n</plist>\n");
         return plist.toString().getBytes(StandardCharsets.UTF_8);
+    }
+
+    /**
+     * The options as the launcher reads "Virtual Machine Parameters": blanks separate, a double
+     * quote opens a part that the next one closes, and the parts' quotes are removed.
+     */
+    static java.util.List<String> vmOptionItems(String text)
+    {
+        java.util.List<String> items = new java.util.ArrayList<>();
+        StringBuilder item = new StringBuilder();
+        boolean quoted = false;
+        boolean started = false;
+        for (int i = 0; i < text.length(); ++i)
+        {
+            char c = text.charAt(i);
+            // A quote opens a part only when another one closes it.
+            if (c == '"' && (quoted || text.indexOf('"', i + 1) >= 0))
+            {
+                quoted = !quoted;
+                started = true;
+            }
+            else if (c == ' ' && !quoted)
+            {
+                if (started)
+                    items.add(item.toString());
+                item.setLength(0);
+                started = false;
+            }
+            else
+            {
+                item.append(c);
+                started = true;
+            }
+        }
+        if (started)
+            items.add(item.toString());
+        return items;
     }
 
     private static void text(StringBuilder plist, String indent, String key, String value)

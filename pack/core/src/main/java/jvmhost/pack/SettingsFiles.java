@@ -34,7 +34,7 @@ final class SettingsFiles
             .append("\r\n");
         line(ini, "Minimum Version", description.minimumVersion);
         line(ini, "Maximum Version", description.maximumVersion);
-        line(ini, "Virtual Machine Parameters", description.vmOptions);
+        line(ini, "Virtual Machine Parameters", survivingTheReader(description.vmOptions));
         // Runtimes that today's installers register under keys of their own, and JAVA_HOME.
         line(ini, "Modern Runtimes", description.modernRuntimes ? "yes" : "");
         // The application's own class-data archive, made by the first start and used after it.
@@ -64,6 +64,19 @@ final class SettingsFiles
         // The launcher reads its settings file in the system's code page unless it starts with a
         // byte-order mark; with one, any text is read as written.
         return ("\uFEFF" + ini).getBytes(StandardCharsets.UTF_16LE);
+    }
+
+    /**
+     * The settings reader removes one pair of quotes around a whole value: options that begin
+     * and end with a quote ("-Da=b c" "-Dd=e f") get a pair more, so that they arrive as
+     * written.
+     */
+    private static String survivingTheReader(String options)
+    {
+        boolean wrapped = options.length() >= 2 &&
+                          (options.charAt(0) == '"' || options.charAt(0) == '\'') &&
+                          options.charAt(options.length() - 1) == options.charAt(0);
+        return wrapped ? "\"" + options + "\"" : options;
     }
 
     private static void line(StringBuilder ini, String key, String value)
