@@ -14,28 +14,43 @@ SRWLOCK g_printoutLock = SRWLOCK_INIT;
 bool g_bKeeping = false;
 std::string g_kept;
 
-// Whether the VM's stream is its standard output: the Universal C Runtime's own streams, which
-// the runtimes of Java 11 and later use, are told apart by address.
-bool IsVmStandardOutput(FILE* pStream)
+// The VM's own C runtime, the Universal C Runtime of Java 11 and later: its standard streams,
+// told apart by address, and its formatter for the VM's other streams (a -Xlog file).
+typedef FILE*(__cdecl* FIob)(unsigned index);
+typedef int(__cdecl* FCommonVfprintf)(unsigned long long options, FILE* pStream,
+                                      const char* pFormat, void* pLocale, va_list arguments);
+struct SVmRuntime
 {
-    typedef FILE*(__cdecl * FIob)(unsigned);
+    FIob pfnIob;
+    FCommonVfprintf pfnVfprintf;
+};
+
+SVmRuntime FindVmRuntime()
+{
     const HMODULE hRuntime = GetModuleHandleW(L"ucrtbase.dll");
-    const FIob pfnIob = hRuntime != nullptr ? reinterpret_cast<FIob>(reinterpret_cast<void*>(
-                                                  GetProcAddress(hRuntime, "__acrt_iob_func")))
-                                            : nullptr;
-    return pfnIob != nullptr && pStream == pfnIob(1);
+    if (hRuntime == nullptr)
+        return {nullptr, nullptr};
+    return {reinterpret_cast<FIob>(
+                reinterpret_cast<void*>(GetProcAddress(hRuntime, "__acrt_iob_func"))),
+            reinterpret_cast<FCommonVfprintf>(
+                reinterpret_cast<void*>(GetProcAddress(hRuntime, "__stdio_common_vfprintf")))};
 }
 
 jint JNICALL PassOnVmPrint(FILE* pStream, const char* pFormat, va_list arguments)
 {
+    const SVmRuntime runtime = FindVmRuntime();
+    const bool bOutput = pStream == runtime.pfnIob(1);
+    // A file of the VM's own is written by its own runtime, as without the hook.
+    if (!bOutput && pStream != runtime.pfnIob(2))
+        return runtime.pfnVfprintf(0, pStream, pFormat, nullptr, arguments);
     char text[4096];
     // The system's formatter (the VM's formats are C's), cut at the buffer's end.
     const int length = _vsnprintf(text, sizeof(text) - 1, pFormat, arguments);
     const size_t size = length < 0 ? sizeof(text) - 1 : static_cast<size_t>(length);
     text[size] = '\0';
     DWORD written = 0;
-    WriteFile(GetStdHandle(IsVmStandardOutput(pStream) ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE),
-              text, static_cast<DWORD>(size), &written, nullptr);
+    WriteFile(GetStdHandle(bOutput ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE), text,
+              static_cast<DWORD>(size), &written, nullptr);
     AcquireSRWLockExclusive(&g_printoutLock);
     if (g_bKeeping)
     {
@@ -50,7 +65,9 @@ jint JNICALL PassOnVmPrint(FILE* pStream, const char* pFormat, va_list arguments
 
 PfnPrintHook VmPrintHook()
 {
-    return &PassOnVmPrint;
+    // Another runtime (Java 8's) has streams this one cannot tell apart: no hook there.
+    const SVmRuntime runtime = FindVmRuntime();
+    return runtime.pfnIob != nullptr && runtime.pfnVfprintf != nullptr ? &PassOnVmPrint : nullptr;
 }
 
 void StartKeepingVmPrintout()
