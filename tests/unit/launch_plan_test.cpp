@@ -459,28 +459,30 @@ const SPlanRow kProcessRows[] = {
      L"app id: \nprocess failure: The App User Model ID Example Hello cannot be used: it must "
      L"have at most 128 characters and no blanks."},
 };
+
+template <size_t kCount> void CheckRows(const SPlanRow (&rows)[kCount])
+{
+    for (const SPlanRow& row : rows)
+        CheckRow(row);
+}
 } // namespace
 
 TEST(LaunchPlan, ConsoleRestartAndIdentity)
 {
-    for (const SPlanRow& row : kProcessRows)
-        CheckRow(row);
+    CheckRows(kProcessRows);
 }
 
 TEST(LaunchPlan, ClassDataSharing)
 {
-    for (const SPlanRow& row : kClassDataRows)
-        CheckRow(row);
+    CheckRows(kClassDataRows);
 }
 
 TEST(LaunchPlan, RuntimeSearch)
 {
-    for (const SPlanRow& row : kRuntimeRows)
-        CheckRow(row);
+    CheckRows(kRuntimeRows);
 }
 
 TEST(LaunchPlan, EnvironmentOptionsArgumentsSplashAndEnd)
 {
-    for (const SPlanRow& row : kStartRows)
-        CheckRow(row);
+    CheckRows(kStartRows);
 }
