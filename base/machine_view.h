@@ -60,6 +60,9 @@ public:
                                     const wchar_t* pName, std::wstring& value) const = 0;
     // An environment variable of this process; false when it is not set.
     virtual bool ReadVariable(const std::wstring& name, std::wstring& value) const = 0;
+    // The machine's own processor (IMAGE_FILE_MACHINE_ARM64 on Windows on ARM, whatever this
+    // process is emulated as).
+    virtual unsigned short NativeMachine() const = 0;
     // Bytes of physical memory, and of address space this process has free.
     virtual unsigned long long PhysicalMemory() const = 0;
     virtual unsigned long long FreeAddressSpace() const = 0;

@@ -208,6 +208,19 @@ bool CWindowsMachine::ReadVariable(const std::wstring& name, std::wstring& value
     return true;
 }
 
+unsigned short CWindowsMachine::NativeMachine() const
+{
+    // Windows 10 1709 and later say what the machine is; older ones run on x64 or x86 only.
+    typedef BOOL(WINAPI * FIsWow64Process2)(HANDLE, USHORT*, USHORT*);
+    const FIsWow64Process2 pfn = reinterpret_cast<FIsWow64Process2>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process2")));
+    USHORT process = 0;
+    USHORT native = 0;
+    if (pfn != nullptr && pfn(GetCurrentProcess(), &process, &native))
+        return native;
+    return IMAGE_FILE_MACHINE_AMD64;
+}
+
 unsigned long long CWindowsMachine::PhysicalMemory() const
 {
     return ReadMemoryStatus().dwTotalPhys;

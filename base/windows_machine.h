@@ -21,6 +21,7 @@ public:
     bool ReadRegistryString(ERegistryRoot root, ERegistryView view, const std::wstring& key,
                             const wchar_t* pName, std::wstring& value) const override;
     bool ReadVariable(const std::wstring& name, std::wstring& value) const override;
+    unsigned short NativeMachine() const override;
     unsigned long long PhysicalMemory() const override;
     unsigned long long FreeAddressSpace() const override;
 };

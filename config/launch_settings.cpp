@@ -169,6 +169,7 @@ bool ReadLaunchSettings(const std::wstring& file, const std::wstring& executable
     settings.m_systemPath = Lookup(file, kJreSection, L"System Path");
     settings.m_libraryPath = Lookup(file, kJreSection, L"Library Path");
     settings.m_pairProduct = Lookup(file, kApplicationSection, L"Pair Product");
+    settings.m_pairProductArm64 = Lookup(file, kApplicationSection, L"Pair Product ARM64");
     settings.m_bPairReturnCode = LookupYes(file, kApplicationSection, L"Pair Return Code");
     settings.m_bModernRuntimes = IsYesValue(LookupWord(file, kJreSection, L"Modern Runtimes"));
     settings.m_bClassDataSharing =

@@ -77,6 +77,8 @@ struct SLaunchSettings
     std::wstring m_systemPath;
     std::wstring m_libraryPath;
     std::wstring m_pairProduct;
+    // "Pair Product ARM64": the ARM64 launcher the x64 one hands an ARM64 runtime to.
+    std::wstring m_pairProductArm64;
     bool m_bPairReturnCode = false;
     bool m_bModernRuntimes = false;
     // "Class Data Sharing" = auto: the application's own class-data archive, made and used.

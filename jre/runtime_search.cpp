@@ -22,10 +22,11 @@ const wchar_t* RegistryViewName(ERegistryView view)
 }
 
 EPairChoice ChoosePairProduct(const CMachineView& machine, const std::wstring& jvmLibraryPath,
-                              bool bHasPairProduct)
+                              bool bHasPairProduct, unsigned short launcherMachine)
 {
     unsigned short machineType = 0;
-    if (!bHasPairProduct || !machine.ReadImageMachine(jvmLibraryPath, machineType))
+    if (!bHasPairProduct || !machine.ReadImageMachine(jvmLibraryPath, machineType) ||
+        machineType == launcherMachine)
         return PairChoiceThisLauncher;
     // Neither this process nor the pair product can load a library of another processor
     // (ARM64).
@@ -35,8 +36,10 @@ EPairChoice ChoosePairProduct(const CMachineView& machine, const std::wstring& j
 }
 
 CRuntimeSearch::CRuntimeSearch(const SLaunchSettings& settings, const std::wstring& modulePath,
-                               const CMachineView& machine, CExplanation& explanation)
-    : m_settings(settings), m_modulePath(modulePath), m_machine(machine), m_explanation(explanation)
+                               const CMachineView& machine, unsigned short launcherMachine,
+                               CExplanation& explanation)
+    : m_settings(settings), m_modulePath(modulePath), m_machine(machine),
+      m_launcherMachine(launcherMachine), m_explanation(explanation)
 {
 }
 
@@ -133,34 +136,70 @@ bool CRuntimeSearch::FindBesideExecutable(std::wstring& home)
 
 bool CRuntimeSearch::DecidePairProduct(const SSearchStep& step, SRuntimeChoice& choice)
 {
-    switch (step.m_source)
+    // What the 32-bit view holds is the pair product's without a test.
+    if (step.m_view == RegistryView32)
     {
-        case RuntimeSourceJrePath:
-            return TestLibraryForPairProduct(choice);
-        case RuntimeSourceRegistry:
-        case RuntimeSourceModernRuntimes:
-            // What the 32-bit view holds is the pair product's without a test; what the native
-            // view holds and what lies beside the executable is this launcher's.
-            choice.m_bRunPairProduct = step.m_view == RegistryView32;
-            if (choice.m_bRunPairProduct)
-                m_explanation.Add(L"found in the 32-bit view: the pair product starts instead");
-            return true;
-        default:
-            return true;
+        choice.m_bRunPairProduct = true;
+        choice.m_pairProductPath = m_settings.m_pairProduct;
+        m_explanation.Add(L"found in the 32-bit view: the pair product starts instead");
+        return true;
     }
+    if (!TestLibraryProcessor(choice))
+        return false;
+    return choice.m_bRunPairProduct || step.m_source != RuntimeSourceJrePath ||
+           TestLibraryForPairProduct(choice);
+}
+
+bool CRuntimeSearch::TestLibraryProcessor(SRuntimeChoice& choice)
+{
+    unsigned short type = 0;
+    // The 32-bit launcher, a library of this launcher's processor, a 32-bit one (the pair
+    // product's question) or a file that is no image: nothing to decide here.
+    if (m_launcherMachine == IMAGE_FILE_MACHINE_I386 ||
+        !m_machine.ReadImageMachine(choice.m_jvmLibraryPath, type) || type == m_launcherMachine ||
+        type == IMAGE_FILE_MACHINE_I386)
+        return true;
+    // On Windows on ARM the x64 launcher runs emulated and its ARM64 twin natively, and x64
+    // and ARM64 runtimes share the 64-bit registry view: the library's processor decides.
+    const std::wstring arm64Launcher =
+        type == IMAGE_FILE_MACHINE_ARM64 && m_machine.NativeMachine() == IMAGE_FILE_MACHINE_ARM64
+            ? Arm64Launcher()
+            : std::wstring();
+    if (arm64Launcher.empty())
+    {
+        m_explanation.Add(L"a library for another processor: skipped");
+        return false;
+    }
+    choice.m_bRunPairProduct = true;
+    choice.m_pairProductPath = arm64Launcher;
+    m_explanation.Add(L"an ARM64 library on an ARM64 machine: " + arm64Launcher +
+                      L" starts instead");
+    return true;
+}
+
+std::wstring CRuntimeSearch::Arm64Launcher() const
+{
+    if (!m_settings.m_pairProductArm64.empty())
+        return m_settings.m_pairProductArm64;
+    const std::wstring beside =
+        StripLastComponent(m_modulePath) + L"\\" + ExecutableBaseName(m_modulePath) + L"-arm64.exe";
+    return m_machine.FileExists(beside) ? beside : std::wstring();
 }
 
 bool CRuntimeSearch::TestLibraryForPairProduct(SRuntimeChoice& choice)
 {
     if (m_settings.m_pairProduct.empty())
         return true;
-    const EPairChoice pairChoice = ChoosePairProduct(m_machine, choice.m_jvmLibraryPath, true);
+    const EPairChoice pairChoice =
+        ChoosePairProduct(m_machine, choice.m_jvmLibraryPath, true, m_launcherMachine);
     if (pairChoice == PairChoiceNeither)
     {
         m_explanation.Add(L"a library for another processor: skipped");
         return false;
     }
     choice.m_bRunPairProduct = pairChoice == PairChoicePairProduct;
+    if (choice.m_bRunPairProduct)
+        choice.m_pairProductPath = m_settings.m_pairProduct;
     m_explanation.Add(choice.m_bRunPairProduct
                           ? L"not a 64-bit library: the pair product starts instead"
                           : L"the library is not a 32-bit one: no pair product");

@@ -40,10 +40,13 @@ struct SRuntimeChoice
     CJavaVersion m_version;
     // The library is the pair product's to load: it takes the launch.
     bool m_bRunPairProduct = false;
+    // The launcher that takes it: the pair product, or the ARM64 one.
+    std::wstring m_pairProductPath;
 };
 
-// Who can load a JVM library: this launcher, its 32-bit pair product, or neither (a library of
-// another processor). Without a pair product, or for a file that is no image, this launcher.
+// Who can load a JVM library: this launcher (built for launcherMachine, x64 unless said), its
+// 32-bit pair product, or neither (a library of another processor). Without a pair product, or
+// for a file that is no image, this launcher.
 enum EPairChoice
 {
     PairChoiceThisLauncher,
@@ -51,7 +54,8 @@ enum EPairChoice
     PairChoiceNeither,
 };
 EPairChoice ChoosePairProduct(const CMachineView& machine, const std::wstring& jvmLibraryPath,
-                              bool bHasPairProduct);
+                              bool bHasPairProduct,
+                              unsigned short launcherMachine = 0x8664 /* x64 */);
 
 struct SVendorKey;
 
@@ -60,7 +64,8 @@ class CRuntimeSearch
 public:
     // modulePath: the executable's own path. The reasons of each decision go to explanation.
     CRuntimeSearch(const SLaunchSettings& settings, const std::wstring& modulePath,
-                   const CMachineView& machine, CExplanation& explanation);
+                   const CMachineView& machine, unsigned short launcherMachine,
+                   CExplanation& explanation);
 
     // The first source, in the search's order, that gives a library the launch can use; the
     // source RuntimeSourceNone when none does.
@@ -97,10 +102,16 @@ private:
     bool DecidePairProduct(const SSearchStep& step, SRuntimeChoice& choice);
     // Tests the library's processor for the pair product; true unless neither can load it.
     bool TestLibraryForPairProduct(SRuntimeChoice& choice);
+    // Tests a 64-bit library's processor against this launcher's; false when nobody here can
+    // load it. An ARM64 library on an ARM64 machine goes to the ARM64 launcher when there is one.
+    bool TestLibraryProcessor(SRuntimeChoice& choice);
+    // "Pair Product ARM64", else <name>-arm64.exe beside the executable when it is there.
+    std::wstring Arm64Launcher() const;
 
     const SLaunchSettings& m_settings;
     std::wstring m_modulePath;
     const CMachineView& m_machine;
+    unsigned short m_launcherMachine;
     CExplanation& m_explanation;
 };
 

@@ -20,6 +20,15 @@
 
 namespace
 {
+// The processor this launcher is built for: it loads JVM libraries of that one only.
+#if defined(__aarch64__)
+const unsigned short kLauncherMachine = IMAGE_FILE_MACHINE_ARM64;
+#elif defined(__x86_64__)
+const unsigned short kLauncherMachine = IMAGE_FILE_MACHINE_AMD64;
+#else
+const unsigned short kLauncherMachine = IMAGE_FILE_MACHINE_I386;
+#endif
+
 // How the JRE Not Found dialog resolves the folder the user picks: as the search does.
 std::wstring ResolveOnThisMachine(const std::wstring& home, int jvmType)
 {
@@ -64,7 +73,8 @@ DWORD CLauncher::Run()
     if (m_process.m_bSupervise)
         return SuperviseRestarts(m_process, m_modulePath, m_reporter);
     if (m_plan.m_runtime.m_bRunPairProduct)
-        return StartPairProduct(m_settings, m_modulePath, m_reporter);
+        return StartPairProduct(m_settings, m_plan.m_runtime.m_pairProductPath, m_modulePath,
+                                m_reporter);
     if (m_singleInstance.IsLaterStart())
         return m_singleInstance.WaitForPrimaryInstance();
     if (!SetEnvironment())
@@ -161,7 +171,8 @@ void CLauncher::SetWorkingDirectoryToModule()
 
 SPlanInput CLauncher::PlanInput() const
 {
-    return {&m_settings, &m_arguments, m_modulePath, &m_machine, IsTracing(), m_bConsole};
+    return {&m_settings, &m_arguments, m_modulePath,    &m_machine,
+            IsTracing(), m_bConsole,   kLauncherMachine};
 }
 
 bool CLauncher::PlanTheLaunch()

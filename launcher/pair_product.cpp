@@ -29,28 +29,27 @@ bool IsSameFile(const std::wstring& first, const std::wstring& second)
 }
 } // namespace
 
-DWORD StartPairProduct(const SLaunchSettings& settings, const std::wstring& modulePath,
-                       CReporter& reporter)
+DWORD StartPairProduct(const SLaunchSettings& settings, const std::wstring& pairProduct,
+                       const std::wstring& modulePath, CReporter& reporter)
 {
     // A pair product that is this very executable would find the same runtime and start
     // itself again, without end.
-    if (IsSameFile(settings.m_pairProduct, modulePath))
+    if (IsSameFile(pairProduct, modulePath))
     {
-        reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, settings.m_pairProduct,
-                                ERROR_CIRCULAR_DEPENDENCY);
+        reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, pairProduct, ERROR_CIRCULAR_DEPENDENCY);
         return kExitFailure;
     }
 
     // The pair product gets the launcher's own arguments, exactly as they were given, so a
     // document the user opened reaches it.
     const std::wstring commandLine =
-        L"\"" + settings.m_pairProduct + L"\"" + CommandLineAfterProgramName(GetCommandLineW());
+        L"\"" + pairProduct + L"\"" + CommandLineAfterProgramName(GetCommandLineW());
     TraceLine(L"starting the pair product: " + commandLine);
     CUniqueHandle hProcess;
-    if (!StartChildProcess(settings.m_pairProduct, commandLine, hProcess))
+    if (!StartChildProcess(pairProduct, commandLine, hProcess))
     {
         const DWORD errorCode = GetLastError();
-        reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, settings.m_pairProduct, errorCode);
+        reporter.ReportWithCode(IDS_WINDOWS_EXCEPTION, pairProduct, errorCode);
         return kExitFailure;
     }
     return settings.m_bPairReturnCode ? WaitForExitCode(hProcess) : 0;

@@ -1,5 +1,5 @@
 // Hand-off to the pair product, the launcher of the other processor width that "Pair
-// Product" names, when the JVM found is one only it can load.
+// Product" names, or to the ARM64 launcher, when the JVM found is one only it can load.
 #ifndef JVMHOST_PAIR_PRODUCT_H
 #define JVMHOST_PAIR_PRODUCT_H
 
@@ -8,9 +8,9 @@
 
 #include <string>
 
-// Starts the pair product with this launch's own arguments; its exit code when "Pair Return
-// Code" asks for it, else 0; kExitFailure after a message when it cannot start.
-DWORD StartPairProduct(const SLaunchSettings& settings, const std::wstring& modulePath,
-                       CReporter& reporter);
+// Starts the launcher at pairProduct with this launch's own arguments; its exit code when
+// "Pair Return Code" asks for it, else 0; kExitFailure after a message when it cannot start.
+DWORD StartPairProduct(const SLaunchSettings& settings, const std::wstring& pairProduct,
+                       const std::wstring& modulePath, CReporter& reporter);
 
 #endif

@@ -111,6 +111,8 @@ struct SPlanInput
     bool m_bExplain;
     // The console launcher: no splash, no dialog after an exception.
     bool m_bConsole;
+    // The processor this launcher is built for (IMAGE_FILE_MACHINE_...).
+    unsigned short m_launcherMachine;
 };
 
 #endif

@@ -71,7 +71,7 @@ void PlanLaunch(const SPlanInput& input, SLaunchPlan& plan)
     plan.m_splashReasons.Restart(input.m_bExplain);
     plan.m_javaReasons.Restart(input.m_bExplain);
     CRuntimeSearch search(*input.m_pSettings, input.m_modulePath, *input.m_pMachine,
-                          plan.m_runtimeReasons);
+                          input.m_launcherMachine, plan.m_runtimeReasons);
     plan.m_runtime = search.Search();
     PlanOnRuntime(input, plan);
 }
@@ -82,7 +82,7 @@ void PlanLaunchOnChosenRuntime(const SPlanInput& input, const std::wstring& home
     // Nothing but the runtime was planned: the search's reasons have been told already.
     plan.m_runtimeReasons.Restart(input.m_bExplain);
     CRuntimeSearch search(*input.m_pSettings, input.m_modulePath, *input.m_pMachine,
-                          plan.m_runtimeReasons);
+                          input.m_launcherMachine, plan.m_runtimeReasons);
     plan.m_runtime = search.TakeUserChoice(home, jvmLibraryPath);
     PlanOnRuntime(input, plan);
 }

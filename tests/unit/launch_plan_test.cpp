@@ -30,6 +30,8 @@ struct SPlanRow
     const wchar_t* pChosenLibrary = nullptr;
     // The console launcher plans.
     bool bConsole = false;
+    // The processor the launcher is built for.
+    unsigned short launcherMachine = IMAGE_FILE_MACHINE_AMD64;
 };
 
 std::wstring Joined(const CVmOptionList& options)
@@ -53,7 +55,7 @@ std::map<std::wstring, std::wstring> Describe(const SLaunchPlan& plan)
         {L"source", std::wstring(kSources[runtime.m_source]) +
                         (runtime.m_view == RegistryView32 ? L" 32-bit" : L"")},
         {L"version", runtime.m_version.m_count > 0 ? runtime.m_version.Format() : L""},
-        {L"pair product", runtime.m_bRunPairProduct ? L"yes" : L"no"},
+        {L"pair product", runtime.m_bRunPairProduct ? runtime.m_pairProductPath : L"no"},
         {L"options", DecimalText(static_cast<long long>(java.m_vmOptions.Count()))},
         {L"stack", DecimalText(static_cast<long long>(java.m_mainThreadStackSize))},
         {L"output", java.m_redirection.m_outputFile},
@@ -113,8 +115,8 @@ void CheckRow(const SPlanRow& row)
     const CTableMachine machine(row.pFacts);
     CArgumentList arguments;
     SplitArguments(row.pArguments, arguments);
-    const SPlanInput input = {&settings, &arguments, L"C:\\App\\tool.exe",
-                              &machine,  true,       row.bConsole};
+    const SPlanInput input = {&settings, &arguments,   L"C:\\App\\tool.exe", &machine,
+                              true,      row.bConsole, row.launcherMachine};
     SLaunchPlan plan;
     PlanLaunch(input, plan);
     SProcessPlan process;
@@ -201,12 +203,14 @@ const SPlanRow kRuntimeRows[] = {
      "[Application]\nPair Product=C:\\App\\tool32.exe\n",
      L"reg 32 HKLM\\Software\\JavaSoft\\Java Runtime Environment\\1.6.0 | JavaHome = C:\\J32\n"
      L"file C:\\J32\\bin\\client\\jvm.dll",
-     L"runtime: C:\\J32\\bin\\client\\jvm.dll\nsource: registry 32-bit\npair product: yes\n"
+     L"runtime: C:\\J32\\bin\\client\\jvm.dll\nsource: registry 32-bit\npair product: "
+     L"C:\\App\\tool32.exe\n"
      L"options: 0\ntrace: found in the 32-bit view: the pair product starts instead"},
     {"a_32_bit_jre_path_library_goes_to_the_pair_product",
      "JRE Path=C:\\Rt\n[Application]\nPair Product=C:\\App\\tool32.exe\n",
      L"image C:\\Rt\\bin\\client\\jvm.dll i386",
-     L"pair product: yes\ntrace: not a 64-bit library: the pair product starts instead"},
+     L"pair product: C:\\App\\tool32.exe\ntrace: not a 64-bit library: the pair product starts "
+     L"instead"},
     {"a_32_bit_library_stays_with_this_launcher_without_a_pair_product", "JRE Path=C:\\Rt\n",
      L"image C:\\Rt\\bin\\client\\jvm.dll i386",
      L"runtime: C:\\Rt\\bin\\client\\jvm.dll\npair product: no"},
@@ -215,6 +219,29 @@ const SPlanRow kRuntimeRows[] = {
      L"image C:\\Rt\\bin\\client\\jvm.dll arm64\nfile C:\\App\\bin\\java.dll\n"
      L"file C:\\App\\bin\\client\\jvm.dll",
      L"runtime: C:\\App\\bin\\client\\jvm.dll\nsource: beside the executable\n"
+     L"trace: a library for another processor: skipped"},
+    {"the_arm64_launcher_takes_an_arm64_runtime_and_passes_an_x64_one_over",
+     "Modern Runtimes=yes\n",
+     L"native arm64\nreg native HKLM\\Software\\JavaSoft\\JDK\\21 | JavaHome = C:\\X64\n"
+     L"reg native HKLM\\Software\\JavaSoft\\JDK\\17 | JavaHome = C:\\Arm\n"
+     L"image C:\\X64\\bin\\server\\jvm.dll amd64\nimage C:\\Arm\\bin\\server\\jvm.dll arm64",
+     L"runtime: none\ntrace: a library for another processor: skipped", L"", nullptr, false,
+     IMAGE_FILE_MACHINE_ARM64},
+    {"the_arm64_launcher_takes_an_arm64_jre_path",
+     "JRE Path=C:\\Arm\n[Application]\nPair Product=C:\\App\\tool32.exe\n",
+     L"native arm64\nimage C:\\Arm\\bin\\server\\jvm.dll arm64",
+     L"runtime: C:\\Arm\\bin\\server\\jvm.dll\npair product: no", L"", nullptr, false,
+     IMAGE_FILE_MACHINE_ARM64},
+    {"the_x64_launcher_hands_an_arm64_runtime_to_its_arm64_twin_on_an_arm64_machine", "",
+     L"native arm64\nfile C:\\App\\tool-arm64.exe\nfile C:\\App\\bin\\java.dll\n"
+     L"image C:\\App\\bin\\server\\jvm.dll arm64",
+     L"runtime: C:\\App\\bin\\server\\jvm.dll\npair product: C:\\App\\tool-arm64.exe\n"
+     L"trace: an ARM64 library on an ARM64 machine: C:\\App\\tool-arm64.exe starts instead"},
+    {"without_its_arm64_twin_the_x64_launcher_goes_on_to_an_x64_runtime",
+     "JRE Path=C:\\Arm\n[Application]\nPair Product ARM64=\n",
+     L"native arm64\nimage C:\\Arm\\bin\\server\\jvm.dll arm64\nfile C:\\App\\bin\\java.dll\n"
+     L"image C:\\App\\bin\\server\\jvm.dll amd64",
+     L"runtime: C:\\App\\bin\\server\\jvm.dll\npair product: no\n"
      L"trace: a library for another processor: skipped"},
     {"java_home_with_its_release_file_among_the_modern_runtimes",
      "Modern Runtimes=yes\nMinimum Version=17\n",
@@ -238,8 +265,8 @@ const SPlanRow kRuntimeRows[] = {
      L"", L"C:\\Arm\\bin\\server\\jvm.dll"},
     {"the_users_32_bit_choice_goes_to_the_pair_product",
      "[Application]\nPair Product=C:\\App\\tool32.exe\n",
-     L"image C:\\J32\\bin\\client\\jvm.dll i386", L"source: user\npair product: yes", L"",
-     L"C:\\J32\\bin\\client\\jvm.dll"},
+     L"image C:\\J32\\bin\\client\\jvm.dll i386",
+     L"source: user\npair product: C:\\App\\tool32.exe", L"", L"C:\\J32\\bin\\client\\jvm.dll"},
 };
 
 const SPlanRow kStartRows[] = {

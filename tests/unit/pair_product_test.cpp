@@ -23,7 +23,7 @@ std::wstring PrepareCompanion(const std::string& exitCode, const std::string& de
 
 DWORD Start(const SLaunchSettings& settings, CReporter& reporter)
 {
-    return StartPairProduct(settings, TestProgramPath(), reporter);
+    return StartPairProduct(settings, settings.m_pairProduct, TestProgramPath(), reporter);
 }
 } // namespace
 

@@ -128,6 +128,8 @@ void CTableMachine::AddFact(const std::wstring& fact)
         m_physicalMemory = Bytes(rest.substr(0, rest.find(L' ')));
         m_freeAddressSpace = Bytes(rest.substr(rest.find(L' ') + 1));
     }
+    else if (kind == L"native")
+        m_nativeMachine = rest == L"arm64" ? IMAGE_FILE_MACHINE_ARM64 : IMAGE_FILE_MACHINE_AMD64;
     else if (kind == L"time")
         m_writeTimes[Lower(rest.substr(0, rest.rfind(L' ')))] =
             std::stoull(rest.substr(rest.rfind(L' ') + 1));

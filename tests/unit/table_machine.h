@@ -9,6 +9,7 @@
 //   short PATH = SHORT        the short form of a path
 //   time PATH N               a file's last write (else 0; its size is its text's)
 //   version PATH A.B.C.D      a file's version resource
+//   native arm64              the machine's own processor (else x64)
 // The working folder is C:\Work.
 #ifndef JVMHOST_TABLE_MACHINE_H
 #define JVMHOST_TABLE_MACHINE_H
@@ -39,6 +40,7 @@ public:
     bool ReadRegistryString(ERegistryRoot root, ERegistryView view, const std::wstring& key,
                             const wchar_t* pName, std::wstring& value) const override;
     bool ReadVariable(const std::wstring& name, std::wstring& value) const override;
+    unsigned short NativeMachine() const override { return m_nativeMachine; }
     unsigned long long PhysicalMemory() const override { return m_physicalMemory; }
     unsigned long long FreeAddressSpace() const override { return m_freeAddressSpace; }
 
@@ -60,6 +62,7 @@ private:
     std::map<std::wstring, std::wstring> m_keys;
     std::map<std::wstring, std::wstring> m_values;
     std::map<std::wstring, std::wstring> m_variables;
+    unsigned short m_nativeMachine = 0x8664;
     unsigned long long m_physicalMemory = 8ULL << 30;
     unsigned long long m_freeAddressSpace = 2ULL << 30;
 };
