@@ -36,9 +36,12 @@ SVmRuntime FindVmRuntime()
                 reinterpret_cast<void*>(GetProcAddress(hRuntime, "__stdio_common_vfprintf")))};
 }
 
+// Looked up once, when the hook is given, before the VM can print: the VM prints many lines.
+SVmRuntime g_vmRuntime = {nullptr, nullptr};
+
 jint JNICALL PassOnVmPrint(FILE* pStream, const char* pFormat, va_list arguments)
 {
-    const SVmRuntime runtime = FindVmRuntime();
+    const SVmRuntime& runtime = g_vmRuntime;
     const bool bOutput = pStream == runtime.pfnIob(1);
     // A file of the VM's own is written by its own runtime, as without the hook.
     if (!bOutput && pStream != runtime.pfnIob(2))
@@ -66,8 +69,9 @@ jint JNICALL PassOnVmPrint(FILE* pStream, const char* pFormat, va_list arguments
 PfnPrintHook VmPrintHook()
 {
     // Another runtime (Java 8's) has streams this one cannot tell apart: no hook there.
-    const SVmRuntime runtime = FindVmRuntime();
-    return runtime.pfnIob != nullptr && runtime.pfnVfprintf != nullptr ? &PassOnVmPrint : nullptr;
+    g_vmRuntime = FindVmRuntime();
+    return g_vmRuntime.pfnIob != nullptr && g_vmRuntime.pfnVfprintf != nullptr ? &PassOnVmPrint
+                                                                               : nullptr;
 }
 
 void StartKeepingVmPrintout()

@@ -8,8 +8,8 @@
 
 #include <string>
 
-// The hook to give the VM once its library is loaded; null when the VM's C runtime is not
-// the Universal C Runtime (whose streams the hook tells apart).
+// The hook to give the VM once its library is loaded, before the VM is created; null when the
+// VM's C runtime is not the Universal C Runtime (whose streams the hook tells apart).
 PfnPrintHook VmPrintHook();
 
 // Keeps what the VM prints from now on, the last 1,000 characters of it.
