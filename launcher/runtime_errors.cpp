@@ -6,6 +6,24 @@
 // does not have) out of the executable: about 100 KB.
 #include <cstdlib>
 
+#if defined(_LIBCPP_VERSION)
+
+// LLVM's library (the zig builds') throws from its own compiled code. Its default handlers
+// come in one object with the name demangler of their message; defining the handlers here
+// leaves that object out, and an uncaught exception ends the process: about 90 KB.
+extern "C"
+{
+    [[noreturn]] static void EndProcess()
+    {
+        std::abort();
+    }
+    void (*__cxa_terminate_handler)() = EndProcess;
+    void (*__cxa_unexpected_handler)() = EndProcess;
+    void (*__cxa_new_handler)() = nullptr;
+}
+
+#else
+
 namespace __gnu_cxx
 {
 void __verbose_terminate_handler()
@@ -53,3 +71,5 @@ void __throw_system_error(int)
     std::abort();
 }
 } // namespace std
+
+#endif
