@@ -15,16 +15,16 @@ final class LauncherStamp
 
     private LauncherStamp() {}
 
-    static byte[] stamp(String launcherName, byte[] launcher, boolean is64Bit,
+    static byte[] stamp(String launcherName, byte[] launcher, LauncherMachine machine,
                         Description description, IconFile icon, String fileName)
         throws PackFailure
     {
         PeImage image = PeImage.read(launcherName, launcher);
-        // A launcher of the other width in this place would not take the runtimes it is for.
-        if (image.is64Bit() != is64Bit)
-            throw new PackFailure(launcherName + " is a " + (image.is64Bit() ? "64" : "32") +
-                                  "-bit executable; this launcher must be " +
-                                  (is64Bit ? "64" : "32") + "-bit");
+        // A launcher of another processor in this place would not take the runtimes it is for.
+        if (image.machineType() != machine.machineType)
+            throw new PackFailure(launcherName + " is an executable for " +
+                                  LauncherMachine.describe(image.machineType()) +
+                                  "; this launcher must be one for " + machine.manifestName);
         ResourceTable table = image.resources();
         int language = table.languageOf(ResourceTable.RT_VERSION);
         table.removeType(ResourceTable.RT_ICON);
@@ -57,7 +57,7 @@ final class LauncherStamp
                   new ResourceTable.Data(VersionResource.build(description, fileName), 0));
         table.put(ResourceTable.Key.of(ResourceTable.RT_MANIFEST), ResourceTable.Key.of(MANIFEST),
                   language,
-                  new ResourceTable.Data(ManifestResource.build(description, image.is64Bit()), 0));
+                  new ResourceTable.Data(ManifestResource.build(description, machine), 0));
         return image.withResources(table);
     }
 }

@@ -1,54 +1,58 @@
-// The release's three launchers that a pack starts from: jvmhost.exe, jvmhost32.exe and macstub,
-// read from a release's folder or from the jar that carries them.
+// The release's launchers that a pack starts from: jvmhost.exe with its 32-bit pair product
+// jvmhost32.exe and its ARM64 twin jvmhost-arm64.exe, the console launchers of the same three
+// processors, and macstub, read from a release's folder or from the jar that carries them.
 package jvmhost.pack;
 
 import java.io.IOException;
 import java.io.InputStream;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.util.HashMap;
+import java.util.Map;
 
 public final class Launchers
 {
-    static final String WINDOWS = "jvmhost.exe";
-    static final String WINDOWS_32 = "jvmhost32.exe";
-    static final String CONSOLE = "jvmhostc.exe";
-    static final String CONSOLE_32 = "jvmhostc32.exe";
     static final String MACSTUB = "macstub";
 
     /** Where they were read, for messages. */
     private final String origin;
-    final byte[] windows;
-    final byte[] windows32;
     final byte[] macstub;
-    /** Null where the release has none: only a description with Console needs them. */
-    final byte[] console;
-    final byte[] console32;
+    /** By release file name; a console launcher may be missing: only Console needs them. */
+    private final Map<String, byte[]> windows;
 
-    private Launchers(String origin, byte[] windows, byte[] windows32, byte[] macstub,
-                      byte[] console, byte[] console32)
+    private Launchers(String origin, byte[] macstub, Map<String, byte[]> windows)
     {
         this.origin = origin;
-        this.windows = windows;
-        this.windows32 = windows32;
         this.macstub = macstub;
-        this.console = console;
-        this.console32 = console32;
+        this.windows = windows;
     }
 
     /** The launchers of the release in the folder. */
     public static Launchers fromFolder(Path folder) throws PackFailure
     {
-        return new Launchers(folder.toString(), read(folder, WINDOWS), read(folder, WINDOWS_32),
-                             read(folder, MACSTUB), readIfThere(folder, CONSOLE),
-                             readIfThere(folder, CONSOLE_32));
+        Map<String, byte[]> windows = new HashMap<>();
+        for (LauncherMachine machine : LauncherMachine.values())
+        {
+            String windowed = machine.releaseFile(false);
+            String console = machine.releaseFile(true);
+            windows.put(windowed, read(folder, windowed));
+            if (Files.exists(folder.resolve(console)))
+                windows.put(console, read(folder, console));
+        }
+        return new Launchers(folder.toString(), read(folder, MACSTUB), windows);
     }
 
     /** The launchers that a jar carries as resources under the owner's package. */
     public static Launchers fromResources(Class<?> owner) throws PackFailure
     {
-        return new Launchers("the jar of " + owner.getName(), resource(owner, WINDOWS),
-                             resource(owner, WINDOWS_32), resource(owner, MACSTUB),
-                             resource(owner, CONSOLE), resource(owner, CONSOLE_32));
+        Map<String, byte[]> windows = new HashMap<>();
+        for (LauncherMachine machine : LauncherMachine.values())
+        {
+            for (boolean console : new boolean[] {false, true})
+                windows.put(machine.releaseFile(console),
+                            resource(owner, machine.releaseFile(console)));
+        }
+        return new Launchers("the jar of " + owner.getName(), resource(owner, MACSTUB), windows);
     }
 
     /** The name of one of them, for messages. */
@@ -57,19 +61,14 @@ public final class Launchers
         return origin + "/" + fileName;
     }
 
-    /** A console launcher, which a description needs only with Console. */
-    byte[] consoleLauncher(boolean pairProduct) throws PackFailure
+    /** A Windows launcher; a console one is asked for only with Console. */
+    byte[] windowsLauncher(LauncherMachine machine, boolean console) throws PackFailure
     {
-        byte[] bytes = pairProduct ? console32 : console;
+        byte[] bytes = windows.get(machine.releaseFile(console));
         if (bytes == null)
-            throw new PackFailure("The console launcher " + name(pairProduct ? CONSOLE_32 : CONSOLE)
-                                  + " is not there, and Console asks for it");
+            throw new PackFailure("The console launcher " + name(machine.releaseFile(console)) +
+                                  " is not there, and Console asks for it");
         return bytes;
-    }
-
-    private static byte[] readIfThere(Path folder, String name) throws PackFailure
-    {
-        return Files.exists(folder.resolve(name)) ? read(folder, name) : null;
     }
 
     private static byte[] read(Path folder, String name) throws PackFailure

@@ -17,7 +17,7 @@ final class ManifestResource
 
     private ManifestResource() {}
 
-    static byte[] build(Description description, boolean is64Bit)
+    static byte[] build(Description description, LauncherMachine machine)
     {
         StringBuilder xml = new StringBuilder();
         xml.append("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n")
@@ -28,7 +28,7 @@ final class ManifestResource
             .append("\" version=\"")
             .append(description.versionText())
             .append("\" processorArchitecture=\"")
-            .append(is64Bit ? "amd64" : "x86")
+            .append(machine.manifestName)
             .append("\"/>\n")
             .append("  <description>")
             .append(escape(description.description))

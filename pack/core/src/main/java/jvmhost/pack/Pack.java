@@ -1,8 +1,9 @@
 // A pack: from the description and the release's launchers to what a user ships. Under the
 // output folder:
-//   windows/<Name>/   the two stamped launchers (signed with a key; the console ones with
-//                     Console, both pairs with Console = also), their settings files, the
-//                     jars, and a packed runtime in jre64 (and a 32-bit one in jre32)
+//   windows/<Name>/   the stamped launchers for x64, x86 and ARM64 (signed with a key; the
+//                     console ones with Console, both kinds with Console = also), their
+//                     settings files, the jars, and a packed runtime in jre64 (and a 32-bit
+//                     one in jre32)
 //   macos/<Name>.app  the macOS bundle
 //   <Name>-<version>-windows-x64.zip, <Name>-<version>-macos.zip   the two folders, zipped
 // Nothing is put in place before all of it has been made.
@@ -84,24 +85,24 @@ public final class Pack
                           output.resolve(archive + "-macos.zip"));
     }
 
-    /** baseName.exe and its pair product baseName32.exe, stamped, with their settings. */
+    /**
+       baseName.exe, its pair product baseName32.exe and its ARM64 twin baseName-arm64.exe,
+        stamped, with their settings.
+     */
     private static void addPair(Outputs outputs, String folder, String baseName, boolean console,
                                 Description description, Launchers launchers, IconFile icon,
                                 List<String> executables) throws PackFailure
     {
-        for (boolean pairProduct : new boolean[] {false, true})
+        for (LauncherMachine machine : LauncherMachine.values())
         {
-            String source = console ? (pairProduct ? Launchers.CONSOLE_32 : Launchers.CONSOLE)
-                                    : (pairProduct ? Launchers.WINDOWS_32 : Launchers.WINDOWS);
-            byte[] launcher = console ? launchers.consoleLauncher(pairProduct)
-                                      : (pairProduct ? launchers.windows32 : launchers.windows);
-            String exe = baseName + (pairProduct ? "32.exe" : ".exe");
+            String exe = baseName + machine.suffix + ".exe";
             outputs.add(folder + exe,
-                        LauncherStamp.stamp(launchers.name(source), launcher, !pairProduct,
+                        LauncherStamp.stamp(launchers.name(machine.releaseFile(console)),
+                                            launchers.windowsLauncher(machine, console), machine,
                                             description, icon, exe),
                         true);
-            outputs.add(folder + baseName + (pairProduct ? "32.ini" : ".ini"),
-                        SettingsFiles.build(description, baseName, pairProduct), false);
+            outputs.add(folder + baseName + machine.suffix + ".ini",
+                        SettingsFiles.build(description, baseName, machine), false);
             executables.add(folder + exe);
         }
     }

@@ -75,7 +75,7 @@ final class PeImage
         }
     }
 
-    boolean is64Bit() { return image.getShort(optionalHeader) == 0x20B; }
+    int machineType() { return Short.toUnsignedInt(image.getShort(fileHeader)); }
 
     ResourceTable resources() throws PackFailure
     {

@@ -1,7 +1,7 @@
-// The settings files of the application's two launchers: the same main class, class path and
-// runtime requirements; the 64-bit one names its 32-bit pair product. A runtime packed beside
-// them: the 64-bit one in "jre64", where the launcher looks by itself; the 32-bit one in
-// "jre32", which "JRE Path" names (both launchers look in "jre64").
+// The settings files of the application's launchers: the same main class, class path and
+// runtime requirements; the x64 and ARM64 ones name the 32-bit pair product. A runtime packed
+// beside them: the 64-bit one in "jre64", where the launcher looks by itself; the 32-bit one in
+// "jre32", which "JRE Path" names (every launcher looks in "jre64").
 package jvmhost.pack;
 
 import java.nio.charset.StandardCharsets;
@@ -13,10 +13,11 @@ final class SettingsFiles
     /** Where a packed 32-bit runtime lies, beside the launchers. */
     static final String JRE32 = "jre32";
 
-    /** The settings of baseName.exe, or of baseName32.exe, its pair product. */
-    static byte[] build(Description description, String baseName, boolean pairProduct)
+    /** The settings of baseName.exe, its pair product baseName32.exe or its ARM64 twin. */
+    static byte[] build(Description description, String baseName, LauncherMachine machine)
     {
-        String exe = baseName + (pairProduct ? "32.exe" : ".exe");
+        String exe = baseName + machine.suffix + ".exe";
+        boolean pairProduct = machine == LauncherMachine.X86;
         StringBuilder ini = new StringBuilder();
         ini.append("; Settings of ")
             .append(exe)
@@ -39,8 +40,8 @@ final class SettingsFiles
         line(ini, "Modern Runtimes", description.modernRuntimes ? "yes" : "");
         // The application's own class-data archive, made by the first start and used after it.
         line(ini, "Class Data Sharing", description.classDataSharing ? "auto" : "");
-        // The 32-bit launcher always takes the 32-bit runtime; the 64-bit one too when no
-        // 64-bit runtime is packed, and then hands the launch over.
+        // The 32-bit launcher always takes the 32-bit runtime; the 64-bit ones too when no
+        // 64-bit runtime is packed, and then hand the launch over.
         boolean takes32 = pairProduct || description.windowsRuntime == null;
         if (description.windowsRuntime32 != null && takes32)
             line(ini, "JRE Path", JRE32);
@@ -59,7 +60,8 @@ final class SettingsFiles
         if (!pairProduct)
             ini.append("Pair Product=")
                 .append(baseName)
-                .append("32.exe\r\n")
+                .append(LauncherMachine.X86.suffix)
+                .append(".exe\r\n")
                 .append("Pair Return Code=yes\r\n");
         // The launcher reads its settings file in the system's code page unless it starts with a
         // byte-order mark; with one, any text is read as written.
