@@ -3,6 +3,7 @@
 folder is packed with the build's launchers, and the outputs are read with tools of their own:
 pefile, icoutils' wrestool, osslsigncode, libplist's plistutil, Python's zipfile, Windows itself
 under Wine, and macstub; the example Maven project is built with the plugin the build installed.
+The ARM64 launchers, which no machine here can run, are read back against the x64 ones.
 
     pack_test.py --build BUILD [--prefix WINE_PREFIX] [--maven MVN --repository REPO
                  --runtimes RUNTIMES] CASE   (BUILD: the 64-bit build)
@@ -95,6 +96,8 @@ def stage(folder, build):
                         ("x86_64", "jvmhostc.exe"), ("i686", os.path.join("win32", "jvmhostc32.exe"))):
         subprocess.run([f"{arch}-w64-mingw32-objcopy", "--strip-all", os.path.join(build, built),
                         os.path.join(launchers, os.path.basename(built))], check=True)
+    for built in ("jvmhost-arm64.exe", "jvmhostc-arm64.exe"):
+        shutil.copy(os.path.join(build, "zig-aarch64", built), launchers)
     shutil.copy(os.path.join(build, "macstub", "macstub"), launchers)
     # Runtimes that are no Windows x64 runtime: none, one for 32 bits, one for ARM64.
     for runtime, library in (("rt32", os.path.join(build, "tests", "bin", "pe32.dll")),
@@ -148,16 +151,63 @@ def contents(folder):
     return found
 
 
+def resources(pe, kind):
+    """The resources of one type, by their number."""
+    return {entry.id: pe.get_data(leaf.data.struct.OffsetToData, leaf.data.struct.Size)
+            for t in pe.DIRECTORY_ENTRY_RESOURCE.entries if t.id == kind
+            for entry in t.directory.entries for leaf in entry.directory.entries}
+
+
+def version_texts(pe):
+    return {key.decode(): value.decode() for info in pe.FileInfo[0]
+            if info.Key == b"StringFileInfo" for entries in info.StringTable
+            for key, value in entries.entries.items()}
+
+
+# What the ARM64 launchers may import: Windows' own DLLs and the API sets of the Universal C
+# Runtime, which Windows 10 and 11 have on ARM64 too.
+ARM64_IMPORTS = {"KERNEL32.dll", "USER32.dll", "GDI32.dll", "ADVAPI32.dll"} | {
+    f"api-ms-win-crt-{part}-l1-1-0.dll" for part in
+    ("convert", "environment", "heap", "locale", "math", "private", "runtime", "stdio", "string")}
+
+
+@case
+def arm64_launchers_are_the_x64_ones_for_another_processor(folder, build, prefix):
+    for name, x64, subsystem in (("jvmhost-arm64.exe", "jvmhost.exe", 2),
+                                 ("jvmhostc-arm64.exe", "jvmhostc.exe", 3)):
+        # The x64 launcher of the same toolchain, which the black-box cases run: zig's resource
+        # compiler writes a dialog control's class as its number where windres writes its name.
+        arm64 = pefile.PE(os.path.join(build, "zig-aarch64", name))
+        twin = pefile.PE(os.path.join(build, "zig-x86_64", x64))
+        seen = (hex(arm64.FILE_HEADER.Machine), arm64.OPTIONAL_HEADER.Subsystem,
+                arm64.sections[-1].Name.rstrip(b"\0"), arm64.OPTIONAL_HEADER.SizeOfStackReserve)
+        expect(seen == ("0xaa64", subsystem, b".rsrc", twin.OPTIONAL_HEADER.SizeOfStackReserve),
+               f"{name}: ARM64, subsystem {subsystem}, resources last, the x64 stack", seen)
+        for kind in (3, 5, 6, 14):
+            expect(resources(arm64, kind) == resources(twin, kind),
+                   f"{name}: the resources of type {kind} are the x64 launcher's", kind)
+        manifest = resources(twin, 24)[1].replace(b'"amd64"', b'"arm64"')
+        expect(resources(arm64, 24)[1] == manifest, f"{name}: the manifest says arm64",
+               resources(arm64, 24))
+        texts = {**version_texts(twin), "OriginalFilename": "jvmhost-arm64.exe"}
+        expect(version_texts(arm64) == texts, f"{name}: the version texts", version_texts(arm64))
+        imports = {entry.dll.decode() for entry in arm64.DIRECTORY_ENTRY_IMPORT}
+        expect(imports <= ARM64_IMPORTS, f"{name} imports only what Windows on ARM has", imports)
+
+
 @case
 def stamped_launchers_hold_the_applications_resources(folder, build, prefix):
     source, launchers, output = packed(folder, build)
     with open(os.path.join(source, "hello.ico"), "rb") as f:
         icon = f.read()
-    # Console = also: the console pair beside the windowed one, each from its launcher.
+    # Console = also: the console launchers beside the windowed ones, each from its launcher.
     for name, original, architecture in (("Hello World.exe", "jvmhost.exe", "amd64"),
                                          ("Hello World32.exe", "jvmhost32.exe", "x86"),
+                                         ("Hello World-arm64.exe", "jvmhost-arm64.exe", "arm64"),
                                          ("Hello World-console.exe", "jvmhostc.exe", "amd64"),
-                                         ("Hello World-console32.exe", "jvmhostc32.exe", "x86")):
+                                         ("Hello World-console32.exe", "jvmhostc32.exe", "x86"),
+                                         ("Hello World-console-arm64.exe", "jvmhostc-arm64.exe",
+                                          "arm64")):
         stamped = pefile.PE(os.path.join(output, WINDOWS, name))
         subsystem = 3 if "console" in name else 2
         expect(stamped.OPTIONAL_HEADER.Subsystem == subsystem, f"{name}: subsystem {subsystem}",
@@ -168,10 +218,6 @@ def stamped_launchers_hold_the_applications_resources(folder, build, prefix):
                stamped.sections[-1].Name)
         launcher = pefile.PE(os.path.join(launchers, original))
 
-        def resources(pe, kind):
-            return {entry.id: pe.get_data(leaf.data.struct.OffsetToData, leaf.data.struct.Size)
-                    for t in pe.DIRECTORY_ENTRY_RESOURCE.entries if t.id == kind
-                    for entry in t.directory.entries for leaf in entry.directory.entries}
         for kind in (5, 6):
             expect(resources(stamped, kind) == resources(launcher, kind),
                    f"{name}: the dialogs and strings stay", sorted(resources(stamped, kind)))
@@ -181,10 +227,7 @@ def stamped_launchers_hold_the_applications_resources(folder, build, prefix):
                      ">true/pm</dpiAware>", ">true</longPathAware>",
                      "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "<description>Hello, the example"):
             expect(part in manifest, f"{name}: the manifest holds {part}", manifest)
-        stamped.parse_data_directories()
-        table = {key.decode(): value.decode() for info in stamped.FileInfo[0]
-                 if info.Key == b"StringFileInfo" for entries in info.StringTable
-                 for key, value in entries.entries.items()}
+        table = version_texts(stamped)
         expect(table == {**STRINGS, "OriginalFilename": name}, f"{name}: the version texts", table)
         fixed = stamped.VS_FIXEDFILEINFO[0]
         expect((fixed.FileVersionMS, fixed.FileVersionLS) == (0x10002, 0x7),
@@ -196,6 +239,9 @@ def stamped_launchers_hold_the_applications_resources(folder, build, prefix):
                  "App User Model ID=com.example.hello", "Pair Product=Hello World32.exe",
                  'Virtual Machine Parameters=""-Dprobe.one=a b" "-Dprobe.props=probe.one""'):
         expect(line in ini.splitlines(), f"the settings file has {line}", ini)
+    arm64 = open(os.path.join(output, WINDOWS, "Hello World-arm64.ini"), encoding="utf-16").read()
+    expect(arm64.splitlines()[1:] == ini.splitlines()[1:], "the ARM64 twin's settings are the same",
+           arm64)
     console = open(os.path.join(output, WINDOWS, "Hello World-console.ini"), encoding="utf-16").read()
     expect("Pair Product=Hello World-console32.exe" in console.splitlines(),
            "the console launcher's pair product is the console one", console)
@@ -262,10 +308,7 @@ def signing_keeps_what_was_stamped_and_a_signed_launcher_is_refused(folder, buil
                                   capture_output=True, text=True)
         expect(verified.returncode == 0, f"{name} in the archive is signed and verifies",
                verified.stdout + verified.stderr)
-        stamped = pefile.PE(signed)
-        table = {key.decode(): value.decode() for info in stamped.FileInfo[0]
-                 if info.Key == b"StringFileInfo" for entries in info.StringTable
-                 for key, value in entries.entries.items()}
+        table = version_texts(pefile.PE(signed))
         expect(table == {**STRINGS, "OriginalFilename": name}, f"{name}: still its version", table)
         expect_icon(signed, icon)
     shutil.copy(os.path.join(output, WINDOWS, "Hello World.exe"), os.path.join(launchers, "jvmhost.exe"))
@@ -349,8 +392,10 @@ def bad_input_is_refused_and_nothing_written(folder, build, prefix):
             (("Jars = ", "macOS Runtime = ..\nJars = "),
              f"The runtime {source}/.. holds the output folder {output}: name an output folder"
              " outside it"),
-            (("", ""), f"{launchers}/jvmhost32.exe is a 64-bit executable; this launcher must be"
-             " 32-bit", {"jvmhost32.exe": windows}),
+            (("", ""), f"{launchers}/jvmhost32.exe is an executable for amd64; this launcher must"
+             " be one for x86", {"jvmhost32.exe": windows}),
+            (("", ""), f"{launchers}/jvmhost-arm64.exe is an executable for amd64; this launcher"
+             " must be one for arm64", {"jvmhost-arm64.exe": windows}),
             (("", ""), f"{launchers}/macstub is not a macOS executable (a Mach-O file), or is cut"
              " short", {"macstub": macstub[:1000]}),
             (("", ""), f"The launcher {launchers}/jvmhost32.exe cannot be read (name the release's"
