@@ -59,8 +59,7 @@ final class PeImage
         if (count < 1 || !last.equals(".rsrc") || resources[0] != sectionRva() ||
             end > bytes.length || !onlyNames)
             throw new PackFailure(name + " does not end with its resource section, as the release's"
-                                  + " launchers do: use the jvmhost.exe and jvmhost32.exe of a"
-                                  + " release");
+                                  + " launchers do: use the launchers of a release");
     }
 
     static PeImage read(String name, byte[] bytes) throws PackFailure
